@@ -1,0 +1,73 @@
+// Texts of the example run shared by the dialogue and program tests: the
+// answers 120, 1.2, 60, 4, 2, 1, 2000, gap 0.05, try again, gap 0.1, stop.
+#pragma once
+
+#include <string>
+
+namespace ballast::testing {
+
+inline const std::string kBanner = "*********************** INPUT BALLAST DATA ***********************\n";
+
+inline const std::string kFixedPrompts =
+    "\nBallast voltage (rms volts)?\n"
+    "\nBallast current (rms amps)?\n"
+    "\nLine Frequency (Hz)?\n"
+    "\nOutside toroid diameter (inches)?\n"
+    "\nInside toroid diameter (inches)?\n"
+    "\nCross sectional area of toroid core (square inches)?\n"
+    "\nRelative magnetic permeability of core material?\n";
+
+inline const std::string kGapPrompt = "\nGAP size (inches)?\n";
+inline const std::string kTryAgainPrompt = "\nTry Again?    (0=NO   1=YES)\n";
+
+inline const std::string kTrialGap005 =
+    "\nRequired Inductance      = 265.3 mh\n"
+    "Required Number of Turns =   674\n"
+    "Volts per Turn           =   0.2 volts\n"
+    "Peak Flux Density        = 10348 gauss\n";
+
+inline const std::string kTrialGap01 =
+    "\nRequired Inductance      = 265.3 mh\n"
+    "Required Number of Turns =   933\n"
+    "Volts per Turn           =   0.1 volts\n"
+    "Peak Flux Density        =  7480 gauss\n";
+
+inline const std::string kExampleAnswers = "120\n1.2\n60\n4\n2\n1\n2000\n0.05\n1\n0.1\n0\n";
+
+// The example run's standard output, written out in full as the user sees it.
+inline const std::string kExampleTranscript = R"(*********************** INPUT BALLAST DATA ***********************
+
+Ballast voltage (rms volts)?
+
+Ballast current (rms amps)?
+
+Line Frequency (Hz)?
+
+Outside toroid diameter (inches)?
+
+Inside toroid diameter (inches)?
+
+Cross sectional area of toroid core (square inches)?
+
+Relative magnetic permeability of core material?
+
+GAP size (inches)?
+
+Required Inductance      = 265.3 mh
+Required Number of Turns =   674
+Volts per Turn           =   0.2 volts
+Peak Flux Density        = 10348 gauss
+
+Try Again?    (0=NO   1=YES)
+
+GAP size (inches)?
+
+Required Inductance      = 265.3 mh
+Required Number of Turns =   933
+Volts per Turn           =   0.1 volts
+Peak Flux Density        =  7480 gauss
+
+Try Again?    (0=NO   1=YES)
+)";
+
+}  // namespace ballast::testing
