@@ -56,6 +56,70 @@ void appendToChars(std::string& out, double value, int decimals) {
     out.append(large.data(), result.ptr);
 }
 
+// The fast path for at most three decimals and magnitudes below 2^53, where
+// |value| * 10^decimals = m * 10^decimals / 2^s is worked out exactly in 64-bit
+// integers and rounded by hand. Returns false when it does not apply.
+bool appendSmallFixed(std::string& out, double value, int decimals) {
+    constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000};
+    if (decimals > 3) return false;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+    if (biased >= 1075) return false;  // 2^52 and more, infinities and NaNs
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int shift = 1074;  // value = mantissa / 2^shift
+    if (biased != 0) {
+        mantissa |= std::uint64_t{1} << 52;
+        shift = 1075 - biased;
+    }
+    const std::uint64_t scaled = mantissa * kPowersOfTen[decimals];  // below 2^63
+    std::uint64_t rounded;
+    if (shift >= 65) {
+        rounded = 0;  // scaled < 2^64 <= 2^(shift-1): below one half
+    } else if (shift == 64) {
+        rounded = scaled >= (std::uint64_t{1} << 63) ? 1 : 0;
+    } else {
+        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+        rounded = scaled >> shift;
+        if ((scaled & ((half << 1) - 1)) >= half) ++rounded;  // a tie goes up, away from zero
+    }
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, rounded).ptr;
+    std::size_t count = static_cast<std::size_t>(end - digits);
+    const std::size_t fraction = static_cast<std::size_t>(decimals);
+    if (bits >> 63) out += '-';
+    if (count <= fraction) {
+        out += '0';
+        if (fraction > 0) {
+            out += '.';
+            out.append(fraction - count, '0');
+        }
+        out.append(digits, count);
+        return true;
+    }
+    out.append(digits, count - fraction);
+    if (fraction > 0) {
+        out += '.';
+        out.append(digits + count - fraction, fraction);
+    }
+    return true;
+}
+
+// Any finite value at any number of decimals, through the library's exact
+// conversion, with its ties to even mended.
+void appendLargeFixed(std::string& out, double value, int decimals) {
+    const std::size_t start = out.size();
+    if (!isHalfway(value, decimals)) {
+        appendToChars(out, value, decimals);
+        return;
+    }
+    // One more decimal shows the tie exactly, ending in 5: drop it (and a
+    // point left bare) and round the magnitude up.
+    appendToChars(out, value, decimals + 1);
+    out.pop_back();
+    if (out.back() == '.') out.pop_back();
+    incrementDigits(out, start + (value < 0 ? 1 : 0));
+}
+
 void appendPadded(std::string& out, std::string_view text, int width) {
     if (width > 0 && static_cast<std::size_t>(width) > text.size()) {
         out.append(static_cast<std::size_t>(width) - text.size(), ' ');
@@ -76,16 +140,7 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
         return;
     }
     const std::size_t start = out.size();
-    if (!isHalfway(value, decimals)) {
-        appendToChars(out, value, decimals);
-    } else {
-        // One more decimal shows the tie exactly, ending in 5: drop it (and a
-        // point left bare) and round the magnitude up.
-        appendToChars(out, value, decimals + 1);
-        out.pop_back();
-        if (out.back() == '.') out.pop_back();
-        incrementDigits(out, start + (value < 0 ? 1 : 0));
-    }
+    if (!appendSmallFixed(out, value, decimals)) appendLargeFixed(out, value, decimals);
     const std::size_t length = out.size() - start;
     if (width > 0 && static_cast<std::size_t>(width) > length) {
         out.insert(start, static_cast<std::size_t>(width) - length, ' ');
