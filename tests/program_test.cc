@@ -104,6 +104,9 @@ TEST(Program, StandardOutputThatCannotBeWrittenFailsLoudly) {
         const ProgramRun run = runProgram(setup, folder.path);
         EXPECT_EQ(1, run.exitStatus);
         EXPECT_EQ(std::string("ballast: write error on standard output: ") + c.reason + "\n", run.err);
+        // The conversation stopped at the failure, before any trial, and none
+        // of the screen's text strayed into the report.
+        EXPECT_EQ("", readFile(folder.path + "/ballast_out.txt"));
     }
 }
 

@@ -1,5 +1,5 @@
-// Texts of the example run shared by the dialogue and program tests: the
-// answers 120, 1.2, 60, 4, 2, 1, 2000, gap 0.05, try again, gap 0.1, stop.
+// Texts of the example run shared by the dialogue, program and report tests:
+// the answers 120, 1.2, 60, 4, 2, 1, 2000, gap 0.05, try again, gap 0.1, stop.
 #pragma once
 
 #include <string>
@@ -68,6 +68,29 @@ Volts per Turn           =   0.1 volts
 Peak Flux Density        =  7480 gauss
 
 Try Again?    (0=NO   1=YES)
+)";
+
+// The report the example run leaves: only its last trial, gap 0.1.
+inline const std::string kExampleReport = R"(
+
+******************** BALLAST DATA ********************
+
+Ballast Voltage         =  120 Volts rms
+Ballast Current         =    1 Amps  rms
+Line Frequency          =   60 Hz
+Outside Toroid Diameter =  4.0 inches
+Inside  Toroid Diameter =  2.0 inches
+Toroid Core Area        =  1.0 square inches
+Relative Permeability   = 2000
+
+GAP Size                = 0.10 inches
+
+********************** RESULTS **********************
+
+Required Inductance      = 265.3 mh
+Required Number of Turns =   933
+Volts per Turn           =   0.1 volts
+Peak Flux Density        =  7480 gauss
 )";
 
 }  // namespace ballast::testing
