@@ -54,7 +54,7 @@ ProgramRun runProgram(const ProgramSetup& setup, const std::string& folder) {
 
     const pid_t child = ::fork();
     if (child == 0) {
-        const int in = ::open(inputPath.c_str(), O_RDONLY);
+        const int in = ::open(setup.stdinPath.empty() ? inputPath.c_str() : setup.stdinPath.c_str(), O_RDONLY);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(in, 0);
         ::dup2(err, 2);

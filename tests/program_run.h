@@ -15,6 +15,7 @@ struct ProgramRun {
 
 struct ProgramSetup {
     std::string input;                  // standard input, from a file
+    std::string stdinPath;              // or from this path, when given
     std::string stdoutPath;             // "" for a file of the run's own
     bool closeStdout = false;           // start with descriptor 1 closed
     bool stdoutBrokenPipe = false;      // a pipe whose reading end is closed

@@ -110,6 +110,16 @@ TEST(Program, StandardOutputThatCannotBeWrittenFailsLoudly) {
     }
 }
 
+TEST(Program, StandardInputThatCannotBeReadIsAnError) {
+    TempFolder folder;
+    ProgramSetup setup;
+    setup.stdinPath = folder.path;  // a folder opens, but does not read
+    const ProgramRun run = runProgram(setup, folder.path);
+    EXPECT_EQ(1, run.exitStatus);
+    EXPECT_EQ(kBanner + "\nBallast voltage (rms volts)?\n", run.out);
+    EXPECT_EQ("ballast: read error on standard input: Is a directory\n" + kEndedEarly, run.err);
+}
+
 // Reads from `fd` until `expected` has arrived, failing if the program stops
 // writing for long: it would then be waiting for an answer to a question it
 // has not shown.
@@ -130,6 +140,8 @@ TEST(Program, EachQuestionArrivesBeforeItsAnswerIsAwaited) {
     int fromProgram[2];
     ASSERT_EQ(0, ::pipe(toProgram));
     ASSERT_EQ(0, ::pipe(fromProgram));
+    // Handed over non-blocking, the input must still be waited for, not failed on.
+    ::fcntl(toProgram[0], F_SETFL, ::fcntl(toProgram[0], F_GETFL) | O_NONBLOCK);
     TempFolder folder;
     const pid_t child = ::fork();
     if (child == 0) {

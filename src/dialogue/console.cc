@@ -1,6 +1,7 @@
 #include "dialogue/console.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,6 +14,16 @@ namespace {
 constexpr std::size_t kInputBufferSize = 64 * 1024;
 constexpr std::size_t kOutputFlushSize = 64 * 1024;
 
+// Waits until `fd` is ready for `events`, for a descriptor left non-blocking
+// by whoever handed it over.
+void awaitReady(int fd, short events) {
+    pollfd ready = {fd, events, 0};
+    while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
+    }
+}
+
+bool wouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
+
 // Writes all of `text` to `fd`, retrying after interruptions and short writes.
 // Returns 0, or the errno of the failure.
 int writeAll(int fd, std::string_view text) {
@@ -20,6 +31,10 @@ int writeAll(int fd, std::string_view text) {
         const ssize_t written = ::write(fd, text.data(), text.size());
         if (written < 0) {
             if (errno == EINTR) continue;
+            if (wouldBlock(errno)) {
+                awaitReady(fd, POLLOUT);
+                continue;
+            }
             return errno;
         }
         text.remove_prefix(static_cast<std::size_t>(written));
@@ -95,16 +110,11 @@ void writeMessage(Console& console, std::string_view message) {
 }
 
 bool finishConsole(Console& console) {
-    bool ok = true;
     if (!flushOutput(console)) {
         writeMessage(console, std::string("write error on standard output: ") + std::strerror(console.outError));
-        ok = false;
+        return false;
     }
-    if (console.inError != 0) {
-        writeMessage(console, std::string("read error on standard input: ") + std::strerror(console.inError));
-        ok = false;
-    }
-    return ok;
+    return console.inError == 0;
 }
 
 int peekByteSlow(Console& console, std::size_t ahead) {
@@ -123,9 +133,12 @@ int peekByteSlow(Console& console, std::size_t ahead) {
             console.inEnd += static_cast<std::size_t>(got);
         } else if (got == 0) {
             console.inEnded = true;
+        } else if (wouldBlock(errno)) {
+            awaitReady(console.inFd, POLLIN);
         } else if (errno != EINTR) {
             console.inEnded = true;
             console.inError = errno;
+            writeMessage(console, std::string("read error on standard input: ") + std::strerror(errno));
         }
     }
     if (console.inPos + ahead < console.inEnd) {

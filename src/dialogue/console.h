@@ -62,12 +62,14 @@ bool flushOutput(Console& console);
 void writeMessage(Console& console, std::string_view message);
 
 // Ends the conversation: writes out the buffered output and reports on
-// standard error a failed write to standard output or a failed read from
-// standard input. Returns true when neither failed.
+// standard error a failed write to standard output. Returns true when neither
+// that nor a read from standard input failed (a failed read is reported when
+// it happens, and ends the input).
 bool finishConsole(Console& console);
 
 // Reads more input so that at least `ahead` + 1 bytes are buffered, flushing
 // the output before it may wait. Returns the byte `ahead` places on, or -1.
+// A failed read is reported on standard error and ends the input.
 int peekByteSlow(Console& console, std::size_t ahead);
 
 // The input byte `ahead` places past the next one (0: the next), or -1 at the
