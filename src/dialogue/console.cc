@@ -11,8 +11,8 @@
 namespace ballast {
 namespace {
 
-constexpr std::size_t kInputBufferSize = 64 * 1024;
-constexpr std::size_t kOutputFlushSize = 64 * 1024;
+constexpr std::size_t kInputBufferSize = std::size_t{64} * 1024;
+constexpr std::size_t kOutputFlushSize = std::size_t{64} * 1024;
 
 // Waits until `fd` is ready for `events`, for a descriptor left non-blocking
 // by whoever handed it over.
