@@ -6,24 +6,12 @@
 #include <string>
 
 #include "design/result_lines.h"
+#include "example_run.h"
 
 namespace ballast {
 namespace {
 
-BallastDesign exampleDesign(double gap) {
-    BallastDesign d;
-    d.V = 120;
-    d.I = 1.2;
-    d.freq = 60;
-    d.Dout = 4;
-    d.Din = 2;
-    d.A = 1;
-    d.ur = 2000;
-    d.D = computeMeanDiameter(d.Din, d.Dout);
-    d.G = gap;
-    computeTrial(d);
-    return d;
-}
+using ballast::testing::exampleDesign;
 
 TEST(ComputeTrial, ExampleCoreAtTwoGaps) {
     struct Case {

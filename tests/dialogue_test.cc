@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "transcripts.h"
+#include "example_run.h"
 
 namespace ballast {
 namespace {

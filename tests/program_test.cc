@@ -10,7 +10,7 @@
 #include <string>
 
 #include "program_run.h"
-#include "transcripts.h"
+#include "example_run.h"
 
 namespace ballast::testing {
 namespace {

@@ -7,27 +7,12 @@
 #include <string>
 
 #include "program_run.h"
-#include "transcripts.h"
+#include "example_run.h"
 
 namespace ballast {
 namespace {
 
 using namespace ballast::testing;
-
-BallastDesign exampleDesign() {
-    BallastDesign d;
-    d.V = 120;
-    d.I = 1.2;
-    d.freq = 60;
-    d.Dout = 4;
-    d.Din = 2;
-    d.A = 1;
-    d.ur = 2000;
-    d.D = computeMeanDiameter(d.Din, d.Dout);
-    d.G = 0.1;
-    computeTrial(d);
-    return d;
-}
 
 // The line of the report that starts with `label`.
 std::string reportLine(const std::string& report, const std::string& label) {
@@ -36,7 +21,7 @@ std::string reportLine(const std::string& report, const std::string& label) {
     return report.substr(start, report.find('\n', start) - start);
 }
 
-TEST(DesignReportText, ExampleTrial) { EXPECT_EQ(kExampleReport, designReportText(exampleDesign())); }
+TEST(DesignReportText, ExampleTrial) { EXPECT_EQ(kExampleReport, designReportText(exampleDesign(0.1))); }
 
 TEST(DesignReportText, EnteredValuesAreRoundedHalfAwayFromZeroAndWidenTheirField) {
     struct Case {
@@ -56,7 +41,7 @@ TEST(DesignReportText, EnteredValuesAreRoundedHalfAwayFromZeroAndWidenTheirField
         {&BallastDesign::freq, 1e6, "Line Frequency          = 1000000 Hz"},
     };
     for (const Case& c : cases) {
-        BallastDesign d = exampleDesign();
+        BallastDesign d = exampleDesign(0.1);
         d.*c.field = c.value;
         const std::string text = designReportText(d);
         const std::string label = std::string(c.line).substr(0, 24);

@@ -1,10 +1,28 @@
-// Texts of the example run shared by the dialogue, program and report tests:
-// the answers 120, 1.2, 60, 4, 2, 1, 2000, gap 0.05, try again, gap 0.1, stop.
+// The example run shared by the tests: the answers 120, 1.2, 60, 4, 2, 1,
+// 2000, gap 0.05, try again, gap 0.1, stop; its design and its texts.
 #pragma once
 
 #include <string>
 
+#include "design/design.h"
+
 namespace ballast::testing {
+
+// The example's design after its trial with the gap `gap`.
+inline BallastDesign exampleDesign(double gap) {
+    BallastDesign d;
+    d.V = 120;
+    d.I = 1.2;
+    d.freq = 60;
+    d.Dout = 4;
+    d.Din = 2;
+    d.A = 1;
+    d.ur = 2000;
+    d.D = computeMeanDiameter(d.Din, d.Dout);
+    d.G = gap;
+    computeTrial(d);
+    return d;
+}
 
 inline const std::string kBanner = "*********************** INPUT BALLAST DATA ***********************\n";
 
