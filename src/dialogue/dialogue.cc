@@ -53,31 +53,38 @@ bool ask(Console& console, std::string_view prompt, Number& value, Reader read) 
     }
 }
 
+// Asks the seven quantities that stay fixed for the run, then derives the
+// mean diameter. Returns false when the input ended first.
+bool askFixedQuantities(Console& console, BallastDesign& design) {
+    for (const FixedQuestion& question : kFixedQuestions) {
+        if (!ask(console, question.prompt, design.*question.field, readDoubleAnswer)) return false;
+    }
+    design.D = computeMeanDiameter(design.Din, design.Dout);
+    return true;
+}
+
+// Runs trials until the try-again answer is 0 or the input ends. Returns
+// whether at least one trial's results were shown.
+bool runTrials(Console& console, BallastDesign& design) {
+    bool trialShown = false;
+    double gap = 0;
+    int retry = 0;
+    while (ask(console, kGapPrompt, gap, readDoubleAnswer)) {
+        design.G = gap;
+        computeTrial(design);
+        writeResultLines(console.out, design, true);
+        flushIfFull(console);
+        trialShown = true;
+        if (!ask(console, kTryAgainPrompt, retry, readIntAnswer) || retry == 0) break;
+    }
+    return trialShown;
+}
+
 }  // namespace
 
 bool runDesignDialogue(Console& console, BallastDesign& design) {
     writeText(console, kBanner);
-    bool trialShown = false;
-    bool fixedDone = true;
-    for (const FixedQuestion& question : kFixedQuestions) {
-        if (!ask(console, question.prompt, design.*question.field, readDoubleAnswer)) {
-            fixedDone = false;
-            break;
-        }
-    }
-    if (fixedDone) {
-        design.D = computeMeanDiameter(design.Din, design.Dout);
-        double gap = 0;
-        int retry = 0;
-        while (ask(console, kGapPrompt, gap, readDoubleAnswer)) {
-            design.G = gap;
-            computeTrial(design);
-            writeResultLines(console.out, design, true);
-            flushIfFull(console);
-            trialShown = true;
-            if (!ask(console, kTryAgainPrompt, retry, readIntAnswer) || retry == 0) break;
-        }
-    }
+    const bool trialShown = askFixedQuantities(console, design) && runTrials(console, design);
     if (!trialShown && !console.outFailed) {
         writeMessage(console, "input ended before the first trial was complete");
     }
