@@ -9,23 +9,29 @@
 namespace ballast {
 namespace {
 
-// Whether `value` lies exactly halfway between two multiples of 10^-decimals.
-// With value = m * 2^e and m odd, 2 * value * 10^decimals = m * 5^decimals *
-// 2^(e + 1 + decimals) is an odd integer exactly when e = -(decimals + 1).
-bool isHalfway(double value, int decimals) {
-    if (value == 0 || !std::isfinite(value)) return false;
+// A finite double as mantissa * 2^exponent, with the mantissa a whole number
+// below 2^53 (its sign aside).
+struct BinaryParts {
+    std::uint64_t mantissa;
+    int exponent;
+};
+
+BinaryParts binaryParts(double value) {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
     const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-    int exponent;  // weight of the mantissa's lowest bit
-    if (biased == 0) {
-        exponent = -1074;
-    } else {
-        mantissa |= std::uint64_t{1} << 52;
-        exponent = biased - 1075;
-    }
-    exponent += std::countr_zero(mantissa);
-    return exponent == -(decimals + 1);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    if (biased == 0) return {fraction, -1074};  // subnormal
+    return {fraction | (std::uint64_t{1} << 52), biased - 1075};
+}
+
+// Whether the finite `value` lies exactly halfway between two multiples of
+// 10^-decimals. With value = m * 2^e and m odd, 2 * value * 10^decimals =
+// m * 5^decimals * 2^(e + 1 + decimals) is an odd integer exactly when
+// e = -(decimals + 1).
+bool isHalfway(double value, int decimals) {
+    if (value == 0) return false;
+    const BinaryParts parts = binaryParts(value);
+    return parts.exponent + std::countr_zero(parts.mantissa) == -(decimals + 1);
 }
 
 // Adds one unit in the last place to the decimal digits text[begin, end),
@@ -56,22 +62,16 @@ void appendToChars(std::string& out, double value, int decimals) {
     out.append(large.data(), result.ptr);
 }
 
-// The fast path for at most three decimals and magnitudes below 2^53, where
+// The fast path for at most three decimals and finite magnitudes below 2^52, where
 // |value| * 10^decimals = m * 10^decimals / 2^s is worked out exactly in 64-bit
 // integers and rounded by hand. Returns false when it does not apply.
 bool appendSmallFixed(std::string& out, double value, int decimals) {
     constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000};
     if (decimals > 3) return false;
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
-    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-    if (biased >= 1075) return false;  // 2^52 and more, infinities and NaNs
-    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-    int shift = 1074;  // value = mantissa / 2^shift
-    if (biased != 0) {
-        mantissa |= std::uint64_t{1} << 52;
-        shift = 1075 - biased;
-    }
-    const std::uint64_t scaled = mantissa * kPowersOfTen[decimals];  // below 2^63
+    const BinaryParts parts = binaryParts(value);
+    if (parts.exponent >= 0) return false;  // whole numbers of 2^52 and more
+    const int shift = -parts.exponent;      // |value| = mantissa / 2^shift
+    const std::uint64_t scaled = parts.mantissa * kPowersOfTen[decimals];  // below 2^63
     std::uint64_t rounded;
     if (shift >= 65) {
         rounded = 0;  // scaled < 2^64 <= 2^(shift-1): below one half
@@ -86,7 +86,7 @@ bool appendSmallFixed(std::string& out, double value, int decimals) {
     char* end = std::to_chars(digits, digits + sizeof digits, rounded).ptr;
     std::size_t count = static_cast<std::size_t>(end - digits);
     const std::size_t fraction = static_cast<std::size_t>(decimals);
-    if (bits >> 63) out += '-';
+    if (std::signbit(value)) out += '-';
     if (count <= fraction) {
         out += '0';
         if (fraction > 0) {
