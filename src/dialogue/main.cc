@@ -31,11 +31,13 @@ int main() {
     const bool trialShown = ballast::runDesignDialogue(console, design);
 
     bool reportWritten = false;
-    if (report != nullptr && trialShown) {
-        reportWritten = ballast::writeDesignReport(report, design);
-        if (!reportWritten) ballast::writeMessage(console, reportProblem("could not write"));
-    } else if (report != nullptr) {
-        std::fclose(report);  // no trial: the report stays empty
+    if (report != nullptr) {
+        if (trialShown) {
+            reportWritten = ballast::writeDesignReport(report, design);
+            if (!reportWritten) ballast::writeMessage(console, reportProblem("could not write"));
+        } else {
+            std::fclose(report);  // no trial: the report stays empty
+        }
     }
 
     const bool consoleOk = ballast::finishConsole(console);
