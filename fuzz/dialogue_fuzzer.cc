@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "design/design.h"
-#include "dialogue/console.h"
+#include "console/console.h"
 #include "dialogue/dialogue.h"
 #include "report/report.h"
 
@@ -108,13 +108,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::size_t askedAgain = 0;
     std::size_t trials = 0;
-    checkConversation(console.out, askedAgain, trials);
+    checkConversation(ballast::keptOutput(console), askedAgain, trials);
     require(trialShown == (trials > 0));
     require(status == (trials > 0 ? 0 : 1));
 
     // Standard error holds one message per question asked again, each naming
     // at most 40 printable characters, and the early end when there was one.
-    std::string_view err = console.err;
+    std::string_view err = ballast::keptMessages(console);
     if (!trialShown) {
         require(err.size() >= kEnded.size() && err.substr(err.size() - kEnded.size()) == kEnded);
         err.remove_suffix(kEnded.size());
@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The output is bounded by the input: every question shown took at least
     // one byte of it, and a trial (at most four numbers of some 310 digits
     // each, for a gap and a try-again answer) at least two.
-    require(console.out.size() + console.err.size() <= 4096 + 800 * size);
+    require(ballast::keptOutput(console).size() + ballast::keptMessages(console).size() <= 4096 + 800 * size);
 
     if (trialShown) {
         const std::string report = ballast::designReportText(design);

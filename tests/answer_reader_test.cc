@@ -10,7 +10,7 @@
 namespace ballast {
 namespace {
 
-std::string unread(const Console& c) { return std::string(c.in.begin() + c.inPos, c.in.begin() + c.inEnd); }
+std::string unread(const Console& c) { return std::string(c.in.data() + c.inPos, c.in.data() + c.inEnd); }
 
 TEST(ReadDoubleAnswer, TakesTheLongestNumberAndLeavesTheRest) {
     struct Case {

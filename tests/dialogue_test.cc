@@ -23,8 +23,8 @@ Conversation converse(const std::string& input) {
     Console console = memoryConsole(input);
     Conversation run;
     run.trialShown = runDesignDialogue(console, run.design);
-    run.out = console.out;
-    run.err = console.err;
+    run.out = keptOutput(console);
+    run.err = keptMessages(console);
     return run;
 }
 

@@ -9,6 +9,14 @@
 namespace ballast {
 namespace {
 
+__extension__ typedef unsigned __int128 Wide;  // GCC and Clang's 128-bit integer
+
+// The most decimals printed; more would show nothing of a double that these
+// do not, and they keep every product below in 128 bits.
+constexpr int kMaxDecimals = 22;
+
+constexpr std::uint64_t kTenToThe19 = 10'000'000'000'000'000'000ULL;
+
 // A finite double as mantissa * 2^exponent, with the mantissa a whole number
 // below 2^53 (its sign aside).
 struct BinaryParts {
@@ -24,100 +32,65 @@ BinaryParts binaryParts(double value) {
     return {fraction | (std::uint64_t{1} << 52), biased - 1075};
 }
 
-// Whether the finite `value` lies exactly halfway between two multiples of
-// 10^-decimals. With value = m * 2^e and m odd, 2 * value * 10^decimals =
-// m * 5^decimals * 2^(e + 1 + decimals) is an odd integer exactly when
-// e = -(decimals + 1).
-bool isHalfway(double value, int decimals) {
-    if (value == 0) return false;
-    const BinaryParts parts = binaryParts(value);
-    return parts.exponent + std::countr_zero(parts.mantissa) == -(decimals + 1);
+Wide tenToThe(int decimals) {
+    Wide power = 1;
+    for (int i = 0; i < decimals; ++i) power *= 10;
+    return power;
 }
 
-// Adds one unit in the last place to the decimal digits text[begin, end),
-// which may hold one point; a carry out of the first digit prepends a '1'.
-void incrementDigits(std::string& text, std::size_t begin) {
-    for (std::size_t i = text.size(); i-- > begin;) {
-        if (text[i] == '.') continue;
-        if (text[i] != '9') {
-            ++text[i];
-            return;
-        }
-        text[i] = '0';
-    }
-    text.insert(text.begin() + static_cast<std::ptrdiff_t>(begin), '1');
-}
-
-// The digits of `value` at `decimals` places, exactly rounded, ties to even.
-void appendToChars(std::string& out, double value, int decimals) {
-    char small[128];
-    auto result = std::to_chars(small, small + sizeof small, value, std::chars_format::fixed, decimals);
-    if (result.ec == std::errc{}) {
-        out.append(small, result.ptr);
-        return;
-    }
-    // Up to 309 integer digits, a sign, a point and the decimals.
-    std::string large(static_cast<std::size_t>(decimals) + 320, '\0');
-    result = std::to_chars(large.data(), large.data() + large.size(), value, std::chars_format::fixed, decimals);
-    out.append(large.data(), result.ptr);
-}
-
-// The fast path for at most three decimals and finite magnitudes below 2^52, where
-// |value| * 10^decimals = m * 10^decimals / 2^s is worked out exactly in 64-bit
-// integers and rounded by hand. Returns false when it does not apply.
-bool appendSmallFixed(std::string& out, double value, int decimals) {
-    constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000};
-    if (decimals > 3) return false;
-    const BinaryParts parts = binaryParts(value);
-    if (parts.exponent >= 0) return false;  // whole numbers of 2^52 and more
-    const int shift = -parts.exponent;      // |value| = mantissa / 2^shift
-    const std::uint64_t scaled = parts.mantissa * kPowersOfTen[decimals];  // below 2^63
-    std::uint64_t rounded;
-    if (shift >= 65) {
-        rounded = 0;  // scaled < 2^64 <= 2^(shift-1): below one half
-    } else if (shift == 64) {
-        rounded = scaled >= (std::uint64_t{1} << 63) ? 1 : 0;
+// Writes the decimal digits of `n` at `digits`, which has room for 40, and
+// returns their end.
+char* wholeDigits(char* digits, Wide n) {
+    char* end;
+    if (n <= UINT64_MAX) {
+        end = std::to_chars(digits, digits + 40, static_cast<std::uint64_t>(n)).ptr;
     } else {
-        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        rounded = scaled >> shift;
-        if ((scaled & ((half << 1) - 1)) >= half) ++rounded;  // a tie goes up, away from zero
+        // n < 2^127, so n / 10^19 < 2^64.
+        end = std::to_chars(digits, digits + 40, static_cast<std::uint64_t>(n / kTenToThe19)).ptr;
+        char low[24];
+        char* lowEnd = std::to_chars(low, low + sizeof low, static_cast<std::uint64_t>(n % kTenToThe19)).ptr;
+        const std::size_t lowCount = static_cast<std::size_t>(lowEnd - low);
+        for (std::size_t i = lowCount; i < 19; ++i) *end++ = '0';
+        for (std::size_t i = 0; i < lowCount; ++i) *end++ = low[i];
     }
-    char digits[24];
-    char* end = std::to_chars(digits, digits + sizeof digits, rounded).ptr;
-    std::size_t count = static_cast<std::size_t>(end - digits);
+    return end;
+}
+
+// The one rounding rule. |value| = mantissa / 2^shift, so |value| * 10^decimals
+// is mantissa * 10^decimals / 2^shift, worked out exactly in 128-bit integers
+// (mantissa < 2^53 and 10^decimals < 2^74) and rounded to nearest with a tie
+// going up, away from zero. `shift` is at least 1 and at most 127.
+void appendRounded(std::string& out, double value, std::uint64_t mantissa, int shift, int decimals) {
+    const Wide scaled = Wide{mantissa} * tenToThe(decimals);
+    const Wide half = Wide{1} << (shift - 1);
+    const Wide rounded = (scaled + half) >> shift;
+
+    char digits[48];
+    const std::size_t count = static_cast<std::size_t>(wholeDigits(digits, rounded) - digits);
     const std::size_t fraction = static_cast<std::size_t>(decimals);
     if (std::signbit(value)) out += '-';
     if (count <= fraction) {
+        // Below one: a zero, the point, then zeros up to the first digit.
         out += '0';
-        if (fraction > 0) {
-            out += '.';
-            out.append(fraction - count, '0');
-        }
+        out += '.';
+        out.append(fraction - count, '0');
         out.append(digits, count);
-        return true;
+        return;
     }
     out.append(digits, count - fraction);
     if (fraction > 0) {
         out += '.';
         out.append(digits + count - fraction, fraction);
     }
-    return true;
 }
 
-// Any finite value at any number of decimals, through the library's exact
-// conversion, with its ties to even mended.
-void appendLargeFixed(std::string& out, double value, int decimals) {
-    const std::size_t start = out.size();
-    if (!isHalfway(value, decimals)) {
-        appendToChars(out, value, decimals);
-        return;
-    }
-    // One more decimal shows the tie exactly, ending in 5: drop it (and a
-    // point left bare) and round the magnitude up.
-    appendToChars(out, value, decimals + 1);
-    out.pop_back();
-    if (out.back() == '.') out.pop_back();
-    incrementDigits(out, start + (value < 0 ? 1 : 0));
+// The library's exact digits of `value` at `decimals` places. Its rounding
+// (ties to even) is never used where this is called, since no tie is possible.
+void appendExact(std::string& out, double value, int decimals) {
+    // Up to 309 integer digits, a sign, a point and the decimals.
+    char text[360];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    out.append(text, result.ptr);
 }
 
 void appendPadded(std::string& out, std::string_view text, int width) {
@@ -130,7 +103,7 @@ void appendPadded(std::string& out, std::string_view text, int width) {
 }  // namespace
 
 void appendFixed(std::string& out, double value, int width, int decimals) {
-    if (decimals < 0) decimals = 0;
+    decimals = decimals < 0 ? 0 : (decimals > kMaxDecimals ? kMaxDecimals : decimals);
     if (std::isnan(value)) {
         appendPadded(out, std::signbit(value) ? "-nan" : "nan", width);
         return;
@@ -140,7 +113,18 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
         return;
     }
     const std::size_t start = out.size();
-    if (!appendSmallFixed(out, value, decimals)) appendLargeFixed(out, value, decimals);
+    const BinaryParts parts = binaryParts(value);
+    // A value halfway between two printable ones is an odd multiple of
+    // 2^-(decimals + 1), so it has a fraction and a shift of at most
+    // decimals + 1 + 52: every tie takes the first branch. Whole numbers of
+    // 2^53 and more, and magnitudes below 2^-75, cannot be ties and are
+    // printed as the library gives their exact digits.
+    const int shift = -parts.exponent;
+    if (shift >= 1 && shift <= 127) {
+        appendRounded(out, value, parts.mantissa, shift, decimals);
+    } else {
+        appendExact(out, value, decimals);
+    }
     const std::size_t length = out.size() - start;
     if (width > 0 && static_cast<std::size_t>(width) > length) {
         out.insert(start, static_cast<std::size_t>(width) - length, ' ');

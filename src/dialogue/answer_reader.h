@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "dialogue/console.h"
+#include "console/console.h"
 
 namespace ballast {
 

@@ -28,10 +28,6 @@ constexpr FixedQuestion kFixedQuestions[] = {
     {"\nRelative magnetic permeability of core material?\n", &BallastDesign::ur},
 };
 
-void reportNotANumber(Console& console, const std::string& word) {
-    writeMessage(console, "\"" + word + "\" is not a number; please type a number");
-}
-
 // Writes `prompt` and reads its answer into `value`, asking again after every
 // word that is not a number. Returns false when the input has ended or
 // standard output has failed; `value` is then untouched.
@@ -39,7 +35,7 @@ template <typename Number, typename Reader>
 bool ask(Console& console, std::string_view prompt, Number& value, Reader read) {
     std::string word;
     for (;;) {
-        if (console.outFailed) return false;
+        if (outputFailed(console)) return false;
         writeText(console, prompt);
         switch (read(console, value, word)) {
             case AnswerRead::Number:
@@ -47,7 +43,7 @@ bool ask(Console& console, std::string_view prompt, Number& value, Reader read) 
             case AnswerRead::Ended:
                 return false;
             case AnswerRead::NotANumber:
-                reportNotANumber(console, word);
+                writeMessage(console, "\"%s\" is not a number; please type a number", word.c_str());
                 break;
         }
     }
@@ -69,11 +65,13 @@ bool runTrials(Console& console, BallastDesign& design) {
     bool trialShown = false;
     double gap = 0;
     int retry = 0;
+    std::string lines;
     while (ask(console, kGapPrompt, gap, readDoubleAnswer)) {
         design.G = gap;
         computeTrial(design);
-        writeResultLines(console.out, design, true);
-        flushIfFull(console);
+        lines.clear();
+        writeResultLines(lines, design, true);
+        writeText(console, lines);
         trialShown = true;
         if (!ask(console, kTryAgainPrompt, retry, readIntAnswer) || retry == 0) break;
     }
@@ -85,7 +83,7 @@ bool runTrials(Console& console, BallastDesign& design) {
 bool runDesignDialogue(Console& console, BallastDesign& design) {
     writeText(console, kBanner);
     const bool trialShown = askFixedQuantities(console, design) && runTrials(console, design);
-    if (!trialShown && !console.outFailed) {
+    if (!trialShown && !outputFailed(console)) {
         writeMessage(console, "input ended before the first trial was complete");
     }
     return trialShown;

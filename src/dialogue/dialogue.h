@@ -4,7 +4,7 @@
 #pragma once
 
 #include "design/design.h"
-#include "dialogue/console.h"
+#include "console/console.h"
 
 namespace ballast {
 

@@ -1,5 +1,8 @@
 #include "report/report.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "design/number_format.h"
@@ -7,7 +10,23 @@
 
 namespace ballast {
 
-std::FILE* openDesignReport() { return std::fopen(kReportFileName, "w"); }
+std::FILE* openDesignReport(int& error) {
+    // As fopen's "w" does, but without waiting for a FIFO's reader; once open,
+    // the descriptor blocks again so that every write is whole.
+    const int fd = ::open(kReportFileName, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = errno;
+        return nullptr;
+    }
+    std::FILE* f = nullptr;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags != -1 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != -1) f = ::fdopen(fd, "w");
+    if (f == nullptr) {
+        error = errno;
+        ::close(fd);
+    }
+    return f;
+}
 
 std::string designReportText(const BallastDesign& d) {
     std::string text = "\n\n******************** BALLAST DATA ********************\n\n";
@@ -29,13 +48,14 @@ std::string designReportText(const BallastDesign& d) {
     return text;
 }
 
-bool writeDesignReport(std::FILE* f, const BallastDesign& design) {
+int writeDesignReport(std::FILE* f, const BallastDesign& design) {
     const std::string text = designReportText(design);
     const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
-    const int writeError = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written) errno = writeError;
-    return written && closed;
+    const int writeError = written ? 0 : errno;
+    const int closeError = closeEmptyDesignReport(f);
+    return writeError != 0 ? writeError : closeError;
 }
+
+int closeEmptyDesignReport(std::FILE* f) { return std::fclose(f) == 0 ? 0 : errno; }
 
 }  // namespace ballast

@@ -14,15 +14,20 @@ namespace ballast {
 
 inline constexpr const char* kReportFileName = "ballast_out.txt";
 
-// Opens the report for writing in text mode, creating it or emptying it.
-// Returns nullptr, with errno telling why, when it cannot be created.
-std::FILE* openDesignReport();
+// Opens the report for writing in text mode, creating it or emptying it. It
+// never waits: a FIFO that nobody reads cannot be opened ("No such device or
+// address"), one with a reader is written as a file would be. Returns nullptr,
+// with `error` set to the errno telling why, when it cannot be created.
+std::FILE* openDesignReport(int& error);
 
 // The whole text of the report of the last trial held in `design`.
 std::string designReportText(const BallastDesign& design);
 
-// Writes the report of `design` to `f` and closes `f`. Returns false, with
-// errno telling why, when a write or the closing failed.
-bool writeDesignReport(std::FILE* f, const BallastDesign& design);
+// Writes the report of `design` to `f` and closes `f`. Returns 0, or the errno
+// of the first write or close that failed.
+int writeDesignReport(std::FILE* f, const BallastDesign& design);
+
+// Closes `f` with nothing written in it. Returns 0, or the errno of the close.
+int closeEmptyDesignReport(std::FILE* f);
 
 }  // namespace ballast
