@@ -100,6 +100,7 @@ TEST(ReadDoubleAnswer, WordsThatAreNotNumbersAreSkippedWhole) {
         {"in", "in", ""},
         {"na\tn", "na", "\tn"},
         {"\x01\xff\xc3\xa9x", "????x", ""},
+        {"a\x7f~b", "a?~b", ""},  // DEL is not printable; the tilde before it is
         {std::string(100, 'w') + " 7", "wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww", " 7"},
     };
     for (const Case& c : cases) {

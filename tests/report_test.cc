@@ -1,6 +1,13 @@
 #include "report/report.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
 
 #include <filesystem>
 #include <fstream>
@@ -123,6 +130,101 @@ TEST(ReportFile, AReportThatCannotBeCreatedOrWrittenIsAnError) {
         for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path)) ++entries;
         EXPECT_EQ(1u, entries);  // nothing else was created
     }
+}
+
+}  // namespace
+}  // namespace ballast
+
+namespace ballast {
+namespace {
+
+using namespace ballast::testing;
+
+TEST(ReportFile, IsEmptiedBeforeTheFirstQuestionIsAnswered) {
+    TempFolder folder;
+    const std::string path = folder.path + "/" + kReportFileName;
+    std::ofstream(path) << "an earlier run's report\n";
+    int toProgram[2];
+    int fromProgram[2];
+    ASSERT_EQ(0, ::pipe(toProgram));
+    ASSERT_EQ(0, ::pipe(fromProgram));
+    const int devNull = ::open("/dev/null", O_WRONLY);
+    const pid_t child = startProgram(folder.path, toProgram[0], fromProgram[1], devNull);
+    ::close(toProgram[0]);
+    ::close(fromProgram[1]);
+    ::close(devNull);
+    const std::string firstQuestion = kBanner + "\nBallast voltage (rms volts)?\n";
+    std::string shown(firstQuestion.size(), '\0');
+    ASSERT_EQ(static_cast<ssize_t>(shown.size()), ::read(fromProgram[0], shown.data(), shown.size()));
+    EXPECT_EQ(firstQuestion, shown);
+    ASSERT_TRUE(awaitAsleep(child));  // waiting for the first answer
+    EXPECT_EQ("", readFile(path));
+    ::close(toProgram[1]);
+    ::close(fromProgram[0]);
+    EXPECT_EQ(1, awaitExit(child));
+}
+
+TEST(ReportFile, TheCannotCreateMessageComesBeforeTheBanner) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.path + "/" + kReportFileName);
+    ProgramSetup setup;
+    setup.input = kExampleAnswers;
+    setup.mergeOutput = true;
+    const ProgramRun run = runProgram(setup, folder.path);
+    EXPECT_EQ(1, run.exitStatus);
+    EXPECT_EQ("ballast: cannot create report \"ballast_out.txt\": Is a directory; the results are shown on the screen "
+              "only\n" + kExampleTranscript,
+              run.err);
+}
+
+TEST(ReportFile, AFifoIsWrittenWhenItHasAReaderAndNeverWaitedFor) {
+    for (const bool withReader : {false, true}) {
+        SCOPED_TRACE(withReader ? "with a reader" : "without a reader");
+        TempFolder folder;
+        const std::string path = folder.path + "/" + kReportFileName;
+        ASSERT_EQ(0, ::mkfifo(path.c_str(), 0644));
+        const int reader = withReader ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        ProgramSetup setup;
+        setup.input = kExampleAnswers;
+        const ProgramRun run = runProgram(setup, folder.path);
+        EXPECT_EQ(kExampleTranscript, run.out);
+        if (withReader) {
+            EXPECT_EQ(0, run.exitStatus);
+            EXPECT_EQ("", run.err);
+            std::string report(kExampleReport.size() + 1, '\0');
+            report.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, report.data(), report.size()))));
+            EXPECT_EQ(kExampleReport, report);
+            ::close(reader);
+        } else {
+            EXPECT_EQ(1, run.exitStatus);
+            EXPECT_EQ("ballast: cannot create report \"ballast_out.txt\": No such device or address; the results are "
+                      "shown on the screen only\n",
+                      run.err);
+        }
+    }
+}
+
+TEST(ReportFile, AFileSizeLimitIsAWriteErrorNotASignal) {
+    TempFolder folder;
+    ProgramSetup setup;
+    setup.input = kExampleAnswers;
+    setup.stdoutPath = "/dev/null";
+    setup.fileSizeLimit = 200;  // below the report's size, above the message's
+    const ProgramRun run = runProgram(setup, folder.path);
+    EXPECT_EQ(1, run.exitStatus);
+    EXPECT_EQ("ballast: could not write report \"ballast_out.txt\": File too large\n", run.err);
+}
+
+TEST(WriteDesignReport, AFailingCloseIsAnError) {
+    cookie_io_functions_t failingClose{};
+    failingClose.write = [](void*, const char*, std::size_t size) -> ssize_t { return static_cast<ssize_t>(size); };
+    failingClose.close = [](void*) {
+        errno = EIO;
+        return -1;
+    };
+    std::FILE* f = ::fopencookie(nullptr, "w", failingClose);
+    ASSERT_NE(nullptr, f);
+    EXPECT_EQ(EIO, writeDesignReport(f, exampleDesign(0.1)));
 }
 
 }  // namespace

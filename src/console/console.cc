@@ -97,6 +97,15 @@ void skipByteOrderMark(Console& console) {
     console.inPos += kByteOrderMark.size();
 }
 
+// peekByte when the byte is not buffered yet, or the start of the input has
+// not been looked at: kept apart so that the common case stays small.
+__attribute__((noinline)) int peekByteAfterReading(Console& console, std::size_t ahead) {
+    if (!console.inStarted) skipByteOrderMark(console);
+    while (mayFill(console, ahead + 1)) readMore(console);
+    if (console.inPos + ahead < console.inEnd) return static_cast<unsigned char>(console.in[console.inPos + ahead]);
+    return -1;
+}
+
 }  // namespace
 
 Console standardConsole() {
@@ -158,10 +167,7 @@ int peekByte(Console& console, std::size_t ahead) {
     if (console.inPos + ahead < console.inEnd && console.inStarted) {
         return static_cast<unsigned char>(console.in[console.inPos + ahead]);
     }
-    if (!console.inStarted) skipByteOrderMark(console);
-    while (mayFill(console, ahead + 1)) readMore(console);
-    if (console.inPos + ahead < console.inEnd) return static_cast<unsigned char>(console.in[console.inPos + ahead]);
-    return -1;
+    return peekByteAfterReading(console, ahead);
 }
 
 void consumeBytes(Console& console, std::size_t count) { console.inPos += count; }

@@ -1,5 +1,7 @@
 #include "design/number_format.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -32,11 +34,13 @@ BinaryParts binaryParts(double value) {
     return {fraction | (std::uint64_t{1} << 52), biased - 1075};
 }
 
-Wide tenToThe(int decimals) {
-    Wide power = 1;
-    for (int i = 0; i < decimals; ++i) power *= 10;
-    return power;
-}
+// 10^0 to 10^kMaxDecimals.
+constexpr auto kPowersOfTen = [] {
+    std::array<Wide, kMaxDecimals + 1> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+    return powers;
+}();
 
 // Writes the decimal digits of `n` at `digits`, which has room for 40, and
 // returns their end.
@@ -56,41 +60,37 @@ char* wholeDigits(char* digits, Wide n) {
     return end;
 }
 
+// The longest text: up to 309 integer digits, a sign, a point and the decimals.
+constexpr std::size_t kMaxText = 340;
+
 // The one rounding rule. |value| = mantissa / 2^shift, so |value| * 10^decimals
 // is mantissa * 10^decimals / 2^shift, worked out exactly in 128-bit integers
 // (mantissa < 2^53 and 10^decimals < 2^74) and rounded to nearest with a tie
-// going up, away from zero. `shift` is at least 1 and at most 127.
-void appendRounded(std::string& out, double value, std::uint64_t mantissa, int shift, int decimals) {
-    const Wide scaled = Wide{mantissa} * tenToThe(decimals);
+// going up, away from zero. `shift` is at least 1 and at most 127. Writes the
+// text at `text` and returns its end.
+char* roundedText(char* text, bool negative, std::uint64_t mantissa, int shift, int decimals) {
+    const Wide scaled = Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(decimals)];
     const Wide half = Wide{1} << (shift - 1);
     const Wide rounded = (scaled + half) >> shift;
 
     char digits[48];
     const std::size_t count = static_cast<std::size_t>(wholeDigits(digits, rounded) - digits);
     const std::size_t fraction = static_cast<std::size_t>(decimals);
-    if (std::signbit(value)) out += '-';
+    char* end = text;
+    if (negative) *end++ = '-';
     if (count <= fraction) {
         // Below one: a zero, the point, then zeros up to the first digit.
-        out += '0';
-        out += '.';
-        out.append(fraction - count, '0');
-        out.append(digits, count);
-        return;
+        *end++ = '0';
+        *end++ = '.';
+        end = std::fill_n(end, fraction - count, '0');
+        return std::copy_n(digits, count, end);
     }
-    out.append(digits, count - fraction);
+    end = std::copy_n(digits, count - fraction, end);
     if (fraction > 0) {
-        out += '.';
-        out.append(digits + count - fraction, fraction);
+        *end++ = '.';
+        end = std::copy_n(digits + count - fraction, fraction, end);
     }
-}
-
-// The library's exact digits of `value` at `decimals` places. Its rounding
-// (ties to even) is never used where this is called, since no tie is possible.
-void appendExact(std::string& out, double value, int decimals) {
-    // Up to 309 integer digits, a sign, a point and the decimals.
-    char text[360];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    out.append(text, result.ptr);
+    return end;
 }
 
 void appendPadded(std::string& out, std::string_view text, int width) {
@@ -112,23 +112,32 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
         appendPadded(out, value < 0 ? "-inf" : "inf", width);
         return;
     }
-    const std::size_t start = out.size();
+    // The text goes behind room for the padding of any usual width.
+    constexpr std::size_t kRoom = 64;
+    char buffer[kRoom + kMaxText];
+    char* const text = buffer + kRoom;
+    char* end;
     const BinaryParts parts = binaryParts(value);
     // A value halfway between two printable ones is an odd multiple of
     // 2^-(decimals + 1), so it has a fraction and a shift of at most
     // decimals + 1 + 52: every tie takes the first branch. Whole numbers of
-    // 2^53 and more, and magnitudes below 2^-75, cannot be ties and are
-    // printed as the library gives their exact digits.
+    // 2^53 and more, and magnitudes below 2^-75, cannot be ties: the library's
+    // exact digits serve for them, its own rounding (ties to even) unused.
     const int shift = -parts.exponent;
     if (shift >= 1 && shift <= 127) {
-        appendRounded(out, value, parts.mantissa, shift, decimals);
+        end = roundedText(text, std::signbit(value), parts.mantissa, shift, decimals);
     } else {
-        appendExact(out, value, decimals);
+        end = std::to_chars(text, text + kMaxText, value, std::chars_format::fixed, decimals).ptr;
     }
-    const std::size_t length = out.size() - start;
-    if (width > 0 && static_cast<std::size_t>(width) > length) {
-        out.insert(start, static_cast<std::size_t>(width) - length, ' ');
+    const std::size_t length = static_cast<std::size_t>(end - text);
+    const std::size_t padding = width > 0 && static_cast<std::size_t>(width) > length ? static_cast<std::size_t>(width) - length : 0;
+    if (padding <= kRoom) {
+        // Padded in place, so the text is appended in one piece.
+        std::fill_n(text - padding, padding, ' ');
+        out.append(text - padding, padding + length);
+        return;
     }
+    appendPadded(out, std::string_view(text, length), width);
 }
 
 std::string formatFixed(double value, int width, int decimals) {
