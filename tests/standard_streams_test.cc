@@ -49,7 +49,7 @@ TEST(StandardStreams, AMessageStandsAfterTheQuestionItAnswersInASharedFile) {
 TEST(StandardStreams, ANonBlockingOutputWithALateReaderGetsEveryByte) {
     std::string input = kFixedAnswers;
     std::string expected = kBanner + kFixedPrompts;
-    for (int i = 0; i < 2000; ++i) {  // some 400 KB, far past a pipe's buffer
+    for (int i = 0; i < 12000; ++i) {  // some 2.4 MB, past the largest pipe buffer the program asks for
         input += "0.05 1 ";
         expected += kGapPrompt + kTrialGap005 + kTryAgainPrompt;
     }

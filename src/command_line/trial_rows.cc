@@ -1,6 +1,8 @@
 #include "command_line/trial_rows.h"
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
 
 #include <nlohmann/json.hpp>
 
@@ -14,7 +16,7 @@ constexpr double kMillimetresPerInch = 25.4;
 // The shortest text that reads back as the same double.
 void appendShortest(std::string& out, double value) {
     char text[32];
-    out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+    out.append(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
 }
 
 void appendTableHeader(std::string& out, const BallastDesign& d) {
@@ -43,12 +45,25 @@ void appendTableRow(std::string& out, const BallastDesign& d) {
     out += '\n';
 }
 
+// The shortest text of the inductance, which is the same in every row: worked
+// out once for each new value rather than once a row.
+void appendInductance(std::string& out, double millihenries) {
+    static double shown = 0;
+    static char text[32];
+    static std::size_t length = 0;
+    if (length == 0 || std::bit_cast<std::uint64_t>(shown) != std::bit_cast<std::uint64_t>(millihenries)) {
+        shown = millihenries;
+        length = static_cast<std::size_t>(std::to_chars(text, text + sizeof text, millihenries).ptr - text);
+    }
+    out.append(text, length);
+}
+
 void appendCsvRow(std::string& out, const BallastDesign& d) {
     appendShortest(out, d.G);
     out += ',';
     appendShortest(out, kMillimetresPerInch * d.G);
     out += ',';
-    appendShortest(out, MILLIHENRIES_PER_HENRY * d.L);
+    appendInductance(out, MILLIHENRIES_PER_HENRY * d.L);
     out += ',';
     appendShortest(out, d.N);
     out += ',';

@@ -1,5 +1,6 @@
 #include "console/console.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -12,7 +13,7 @@ namespace ballast {
 namespace {
 
 constexpr std::size_t kInputBufferSize = std::size_t{64} * 1024;
-constexpr std::size_t kOutputFlushSize = std::size_t{64} * 1024;
+constexpr std::size_t kOutputFlushSize = std::size_t{256} * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Waits until `fd` is ready for `events`, for a descriptor left non-blocking
@@ -114,6 +115,9 @@ Console standardConsole() {
     console.in.resize(kInputBufferSize);
     console.outFd = STDOUT_FILENO;
     console.out.reserve(kOutputFlushSize + 4096);
+    // A pipe that holds a whole buffer's worth takes each write in one go
+    // (best effort: the system may refuse a larger pipe).
+    ::fcntl(STDOUT_FILENO, F_SETPIPE_SZ, static_cast<int>(kOutputFlushSize * 4));
     console.errFd = STDERR_FILENO;
     return console;
 }
