@@ -67,8 +67,9 @@ constexpr std::size_t kMaxText = 340;
 // is mantissa * 10^decimals / 2^shift, worked out exactly in 128-bit integers
 // (mantissa < 2^53 and 10^decimals < 2^74) and rounded to nearest with a tie
 // going up, away from zero. `shift` is at least 1 and at most 127. Writes the
-// text at `text` and returns its end.
-char* roundedText(char* text, bool negative, std::uint64_t mantissa, int shift, int decimals) {
+// text at `text` and returns its end. Flattened: every number printed passes
+// here, and the digit conversion must stay inlined however many callers it has.
+__attribute__((flatten)) char* roundedText(char* text, bool negative, std::uint64_t mantissa, int shift, int decimals) {
     const Wide scaled = Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(decimals)];
     const Wide half = Wide{1} << (shift - 1);
     const Wide rounded = (scaled + half) >> shift;
