@@ -134,7 +134,6 @@ std::string readCommandLine(int argc, char** argv, CommandLineRequest& request) 
         switch (code) {
             case 'g': {
                 GapSource gap;
-                gap.option = "--gap";
                 gap.text = ::optarg;
                 const std::string problem = readQuantity(::optarg, UnitKind::Length, gap.G);
                 if (!problem.empty()) return badValue(name, ::optarg, problem);
@@ -145,7 +144,6 @@ std::string readCommandLine(int argc, char** argv, CommandLineRequest& request) 
             }
             case kSweep: {
                 GapSource gap;
-                gap.option = "--sweep";
                 gap.text = ::optarg;
                 gap.isSweep = true;
                 const std::string problem = readGapSweep(::optarg, gap.sweep);

@@ -15,7 +15,6 @@ enum class OutputFormat { Table, Csv, Json };
 
 // One --gap or --sweep, in the order given.
 struct GapSource {
-    std::string option;  // "--gap" or "--sweep", for messages
     std::string text;    // the value as given
     double G = 0;        // a single gap, inches
     bool isSweep = false;

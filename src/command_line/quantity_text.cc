@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "design/decimal_value.h"
+
 namespace ballast {
 namespace {
 
@@ -90,23 +92,7 @@ std::string readExactDecimal(std::string_view text, UnitKind kind, ExactDecimal&
 }
 
 double toModelUnit(const ExactDecimal& decimal, UnitKind kind, std::string_view suffix) {
-    // Up to 15 digits and a power of ten up to 10^22 are exact doubles, so one
-    // multiplication or division rounds correctly; otherwise the library
-    // rounds the decimal text.
-    constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    double value = 0;
-    if (decimal.digits < (std::uint64_t{1} << 53) && decimal.exponent >= -22 && decimal.exponent <= 22) {
-        const double whole = static_cast<double>(decimal.digits);
-        value = decimal.exponent < 0 ? whole / kExactPowers[-decimal.exponent] : whole * kExactPowers[decimal.exponent];
-    } else {
-        char text[48];
-        char* end = std::to_chars(text, text + 24, decimal.digits).ptr;  // at most 20 digits
-        *end++ = 'e';
-        end = std::to_chars(end, text + sizeof text, decimal.exponent).ptr;
-        const auto result = std::from_chars(text, end, value);
-        if (result.ec == std::errc::result_out_of_range) value = decimal.exponent > 0 ? HUGE_VAL : 0.0;
-    }
+    double value = nearestDouble(decimal.digits, decimal.exponent);
     if (decimal.negative) value = -value;
     const Suffix* unit = suffix.empty() ? nullptr : findSuffix(kind, suffix);
     if (unit != nullptr && unit->operation == '*') value = value * unit->factor;

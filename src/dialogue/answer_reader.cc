@@ -1,8 +1,9 @@
 #include "dialogue/answer_reader.h"
 
-#include <charconv>
 #include <cstdint>
 #include <limits>
+
+#include "design/decimal_value.h"
 
 namespace ballast {
 namespace {
@@ -99,40 +100,13 @@ double takeDecimal(Console& console) {
         }
     }
 
-    if (digits.empty()) return 0.0;
-    // Up to 15 digits and a power of ten up to 10^22 are both exact doubles,
-    // so one multiplication or division rounds correctly.
-    constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (digits.size() <= 15 && !droppedNonZero && exponent >= -22 && exponent <= 22) {
-        std::int64_t whole = 0;
-        for (char d : digits) whole = whole * 10 + (d - '0');
-        const double mantissa = static_cast<double>(whole);
-        return exponent < 0 ? mantissa / kExactPowers[-exponent] : mantissa * kExactPowers[exponent];
-    }
     if (droppedNonZero) {
         // A nonzero digit past the kept ones decides a rounding tie as a
         // digit right after them would.
         digits += '1';
         --exponent;
     }
-    // The decimal exponent of the leading digit, to settle what is plainly
-    // out of range before conversion.
-    const std::int64_t leading = exponent + static_cast<std::int64_t>(digits.size()) - 1;
-    if (leading > 400) return std::numeric_limits<double>::infinity();
-    if (leading < -400) return 0.0;
-
-    digits += 'e';
-    char exponentText[24];
-    const auto end = std::to_chars(exponentText, exponentText + sizeof exponentText, exponent).ptr;
-    digits.append(exponentText, end);
-    double value = 0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        value = leading > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    }
-    return value;
+    return nearestDouble(digits, exponent);
 }
 
 }  // namespace
