@@ -44,14 +44,14 @@ constexpr const char* kUsage =
 // Writes the rows of every gap, each as soon as it is computed.
 void writeRows(Console& console, const CommandLineRequest& request) {
     BallastDesign design = request.design;
+    TrialRows rows;
+    rows.format = request.format;
     std::string text;
-    appendRowsHeader(text, request.format, design);
-    bool first = true;
+    appendRowsHeader(text, rows, design);
     auto row = [&](double gap) {
         design.G = gap;
         computeTrial(design);
-        appendTrialRow(text, request.format, design, first);
-        first = false;
+        appendTrialRow(text, rows, design);
         writeText(console, text);
         text.clear();
     };
@@ -64,7 +64,7 @@ void writeRows(Console& console, const CommandLineRequest& request) {
             row(sweepGap(source.sweep, k));
         }
     }
-    appendRowsFooter(text, request.format);
+    appendRowsFooter(text, rows);
     writeText(console, text);
 }
 

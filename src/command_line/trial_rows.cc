@@ -47,23 +47,22 @@ void appendTableRow(std::string& out, const BallastDesign& d) {
 
 // The shortest text of the inductance, which is the same in every row: worked
 // out once for each new value rather than once a row.
-void appendInductance(std::string& out, double millihenries) {
-    static double shown = 0;
-    static char text[32];
-    static std::size_t length = 0;
-    if (length == 0 || std::bit_cast<std::uint64_t>(shown) != std::bit_cast<std::uint64_t>(millihenries)) {
-        shown = millihenries;
-        length = static_cast<std::size_t>(std::to_chars(text, text + sizeof text, millihenries).ptr - text);
+void appendInductance(std::string& out, TrialRows& rows, double millihenries) {
+    if (rows.inductanceText.empty() ||
+        std::bit_cast<std::uint64_t>(rows.inductanceShown) != std::bit_cast<std::uint64_t>(millihenries)) {
+        rows.inductanceShown = millihenries;
+        rows.inductanceText.clear();
+        appendShortest(rows.inductanceText, millihenries);
     }
-    out.append(text, length);
+    out += rows.inductanceText;
 }
 
-void appendCsvRow(std::string& out, const BallastDesign& d) {
+void appendCsvRow(std::string& out, TrialRows& rows, const BallastDesign& d) {
     appendShortest(out, d.G);
     out += ',';
     appendShortest(out, kMillimetresPerInch * d.G);
     out += ',';
-    appendInductance(out, MILLIHENRIES_PER_HENRY * d.L);
+    appendInductance(out, rows, MILLIHENRIES_PER_HENRY * d.L);
     out += ',';
     appendShortest(out, d.N);
     out += ',';
@@ -89,27 +88,28 @@ nlohmann::ordered_json jsonTrial(const BallastDesign& d) {
 
 }  // namespace
 
-void appendRowsHeader(std::string& out, OutputFormat format, const BallastDesign& design) {
-    switch (format) {
+void appendRowsHeader(std::string& out, const TrialRows& rows, const BallastDesign& design) {
+    switch (rows.format) {
         case OutputFormat::Table: appendTableHeader(out, design); break;
         case OutputFormat::Csv: out += "gap_in,gap_mm,inductance_mH,turns,volts_per_turn,flux_gauss\r\n"; break;
         case OutputFormat::Json: out += "{\"inputs\":" + jsonInputs(design).dump() + ",\"trials\":["; break;
     }
 }
 
-void appendTrialRow(std::string& out, OutputFormat format, const BallastDesign& design, bool first) {
-    switch (format) {
+void appendTrialRow(std::string& out, TrialRows& rows, const BallastDesign& design) {
+    switch (rows.format) {
         case OutputFormat::Table: appendTableRow(out, design); break;
-        case OutputFormat::Csv: appendCsvRow(out, design); break;
+        case OutputFormat::Csv: appendCsvRow(out, rows, design); break;
         case OutputFormat::Json:
-            if (!first) out += ',';
+            if (rows.written > 0) out += ',';
             out += jsonTrial(design).dump();
             break;
     }
+    ++rows.written;
 }
 
-void appendRowsFooter(std::string& out, OutputFormat format) {
-    if (format == OutputFormat::Json) out += "]}\n";
+void appendRowsFooter(std::string& out, const TrialRows& rows) {
+    if (rows.format == OutputFormat::Json) out += "]}\n";
 }
 
 }  // namespace ballast

@@ -12,14 +12,21 @@
 
 namespace ballast {
 
-// Appends what stands before the first row.
-void appendRowsHeader(std::string& out, OutputFormat format, const BallastDesign& design);
+// One output's rows: their format, and what the rows share.
+struct TrialRows {
+    OutputFormat format = OutputFormat::Table;
+    std::size_t written = 0;       // rows appended so far
+    double inductanceShown = 0;    // the inductance (mH) whose csv text is kept
+    std::string inductanceText;    // "" before the first csv row
+};
 
-// Appends the row of the trial held in `design`; `first` tells whether it is
-// the first row.
-void appendTrialRow(std::string& out, OutputFormat format, const BallastDesign& design, bool first);
+// Appends what stands before the first row.
+void appendRowsHeader(std::string& out, const TrialRows& rows, const BallastDesign& design);
+
+// Appends the row of the trial held in `design`.
+void appendTrialRow(std::string& out, TrialRows& rows, const BallastDesign& design);
 
 // Appends what stands after the last row.
-void appendRowsFooter(std::string& out, OutputFormat format);
+void appendRowsFooter(std::string& out, const TrialRows& rows);
 
 }  // namespace ballast
