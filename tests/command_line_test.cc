@@ -14,6 +14,7 @@
 #include "command_line/gap_sweep.h"
 #include "command_line/quantity_text.h"
 #include "design/design.h"
+#include "design/gap_solvers.h"
 #include "program_run.h"
 
 namespace ballast {
@@ -50,13 +51,13 @@ TEST(CommandLine, ArgumentListsGetTheirStatusAndMessageAndLeaveTheReportAlone) {
         {{"--bogus"}, 2, "ballast: unknown option '--bogus'" + tryHelp},
         {{"-z"}, 2, "ballast: unknown option '-z'" + tryHelp},
         {{"--help=yes"}, 2, "ballast: option '--help' takes no value" + tryHelp},
-        {{"--f=1"}, 2, "ballast: option '--f' is ambiguous: --frequency, --format" + tryHelp},
+        {{"--f=1"}, 2, "ballast: option '--f' is ambiguous: --frequency, --flux, --format" + tryHelp},
         {{"--gap"}, 2, "ballast: option '--gap' needs a value" + tryHelp},
         {{"4"}, 2, "ballast: unexpected operand '4'" + tryHelp},
         {exampleWith({"-g", "0.1", "--", "0.2"}), 2, "ballast: unexpected operand '0.2'" + tryHelp},
         {{"-V", "120", "-g", "0.1"}, 2,
          "ballast: the design needs --current, --frequency, --outside, --inside, --area, --permeability" + tryHelp},
-        {kExampleCore, 2, "ballast: no gap to try: give --gap or --sweep" + tryHelp},
+        {kExampleCore, 2, "ballast: no gap to try: give --gap, --sweep, --flux or --turns" + tryHelp},
         {exampleWith({"-g", "1,2"}), 2, "ballast: option '-g': '1,2' is not a number with a unit (in, mm, cm)" + tryHelp},
         {exampleWith({"--gap=12x"}), 2, "ballast: option '--gap': '12x' is not a number with a unit (in, mm, cm)" + tryHelp},
         {exampleWith({"-g", "0x10"}), 2, "ballast: option '-g': '0x10' is not a number with a unit (in, mm, cm)" + tryHelp},
@@ -77,6 +78,32 @@ TEST(CommandLine, ArgumentListsGetTheirStatusAndMessageAndLeaveTheReportAlone) {
          "ballast: option '--sweep': '1mm:2cm:1mm': one unit must serve FROM, TO and STEP" + tryHelp},
         {exampleWith({"--format=xml", "-g", "0"}), 2,
          "ballast: option '--format': 'xml' is not table, csv or json" + tryHelp},
+        {exampleWith({"-u", "1", "--flux=1T"}), 2,
+         "ballast: option '--flux' 1T: with a permeability of 1 the gap changes nothing" + tryHelp},
+        {exampleWith({"-u", "1", "--turns=700"}), 2,
+         "ballast: option '--turns' 700: with a permeability of 1 the gap changes nothing" + tryHelp},
+        {exampleWith({"-u", "1", "--measured=240", "--wound=650"}), 2,
+         "ballast: option '--measured': with a permeability of 1 no gap follows from a measurement" + tryHelp},
+        {exampleWith({"--flux=0"}), 2, "ballast: option '--flux': 0 is not above 0" + tryHelp},
+        {exampleWith({"--flux=3kG"}), 2, "ballast: option '--flux': '3kG' is not a number with a unit (G, mT, T)" + tryHelp},
+        {exampleWith({"-g0", "--bsat=-1"}), 2, "ballast: option '--bsat': -1 is not above 0" + tryHelp},
+        {exampleWith({"-g0", "--awg=41"}), 2, "ballast: option '--awg': 41 is not a gauge from 0 to 40" + tryHelp},
+        {exampleWith({"-g0", "--awg=20.5"}), 2, "ballast: option '--awg': 20.5 is not a gauge from 0 to 40" + tryHelp},
+        {exampleWith({"-g0", "--awg=20", "--wire=1mm"}), 2, "ballast: give --awg or --wire, not both" + tryHelp},
+        {exampleWith({"-g0", "--build=0.002"}), 2, "ballast: option '--build' goes with --wire" + tryHelp},
+        {exampleWith({"-g0", "--awg=20", "--current-density=3"}), 2,
+         "ballast: option '--current-density' chooses the gauge, so it goes without --awg and --wire" + tryHelp},
+        {exampleWith({"-g0", "--max-fill=30", "--format=csv"}), 0, ""},  // the gauge at 3 A/mm2
+        {exampleWith({"-g0", "--current-density=0.0001"}), 2,
+         "ballast: option '--current-density': 0.0001 A/mm2 needs a wire thicker than AWG 0" + tryHelp},
+        {exampleWith({"-g0", "--measured=240"}), 2, "ballast: options '--measured' and '--wound' go together" + tryHelp},
+        {exampleWith({"-g0", "--wound=650"}), 2, "ballast: options '--measured' and '--wound' go together" + tryHelp},
+        {exampleWith({"--measured=240mHz", "--wound=650"}), 2,
+         "ballast: option '--measured': '240mHz' is not a number with a unit (mH, H, uH)" + tryHelp},
+        {exampleWith({"--gap=0.1", "--turns=150"}), 1,
+         "ballast: --turns 150: fewer than the 198 turns the core needs with no gap\n"},
+        {exampleWith({"--flux=40000"}), 0,
+         "ballast: --flux 40000: with no gap the peak flux density is only 35253 gauss\n"},
         {exampleWith({"-g", "0.05"}), 0, ""},
     };
     for (const Case& c : cases) {
@@ -88,7 +115,7 @@ TEST(CommandLine, ArgumentListsGetTheirStatusAndMessageAndLeaveTheReportAlone) {
         const ProgramRun run = runWith(folder, c.args);
         EXPECT_EQ(c.status, run.exitStatus);
         EXPECT_EQ(c.err, run.err);
-        EXPECT_EQ(c.status == 2, run.out.empty());
+        EXPECT_EQ(c.status != 0, run.out.empty());
         EXPECT_EQ("an earlier run's report\n", readFile(folder.path + "/ballast_out.txt"));
     }
 }
@@ -184,6 +211,48 @@ TEST(CommandLine, JsonReadsBackAsTheInputsAndTrialsBitForBit) {
         EXPECT_EQ(d.VT, trial.at("volts_per_turn").get<double>());
         EXPECT_EQ(d.B, trial.at("flux_gauss").get<double>());
     }
+}
+
+TEST(CommandLine, SolvedGapsSaturationWindingAndTrimInJson) {
+    TempFolder folder;
+    const ProgramRun run = runWith(folder, exampleWith({"--flux=1T", "--turns=700", "--bsat=10000", "--wire=0.3",
+                                                        "--measured=0.24H", "--wound=650", "--format=json"}));
+    EXPECT_EQ(0, run.exitStatus);
+    EXPECT_EQ("", run.err);
+    const nlohmann::json document = nlohmann::json::parse(run.out);
+    EXPECT_EQ(10000.0, document.at("inputs").at("bsat_gauss").get<double>());
+    const nlohmann::json& trials = document.at("trials");
+    ASSERT_EQ(2u, trials.size());
+    BallastDesign example = exampleTrial(0);
+    // Each row is the trial at its solved gap, which gives the target back.
+    EXPECT_EQ(gapForFlux(example, 10000), trials[0].at("gap_in").get<double>());
+    EXPECT_NEAR(10000, trials[0].at("flux_gauss").get<double>(), 1e-8);
+    EXPECT_EQ(gapForTurns(example, 700), trials[1].at("gap_in").get<double>());
+    EXPECT_NEAR(700, trials[1].at("turns").get<double>(), 1e-9);
+    // 10000 gauss is the limit: the first row may be a hair either side of it.
+    EXPECT_EQ(trials[0].at("flux_gauss").get<double>() >= 10000, trials[0].at("saturates").get<bool>());
+    EXPECT_FALSE(trials[1].at("saturates").get<bool>());
+    EXPECT_NEAR(99.66, trials[1].at("flux_percent_of_bsat").get<double>(), 0.01);
+    // A wire given by its diameter has no gauge; 0.3 in wire does not go
+    // through a 2 in hole 700 times.
+    EXPECT_TRUE(trials[1].at("awg").is_null());
+    EXPECT_TRUE(trials[1].at("layers").is_null());
+    EXPECT_FALSE(trials[1].at("fits").get<bool>());
+    EXPECT_EQ(700.0, trials[1].at("turns_wound").get<double>());
+    const Trim trim = trimFromMeasurement(example, 650, 0.24);
+    const nlohmann::json expectedTrim = {{"measured_mH", 240.0}, {"wound", 650.0}, {"turns", trim.turns},
+                                         {"effective_gap_in", trim.effectiveGap}};
+    EXPECT_EQ(expectedTrim, document.at("trim"));
+}
+
+TEST(CommandLine, CsvRowsStayTheSameAndTheTrimGoesToStandardError) {
+    TempFolder folder;
+    const ProgramRun plain = runWith(folder, exampleWith({"-g", "0.05", "--format=csv"}));
+    const ProgramRun trimmed = runWith(folder, exampleWith({"-g", "0.05", "--format=csv", "--measured=240", "--wound=650"}));
+    EXPECT_EQ(0, trimmed.exitStatus);
+    EXPECT_EQ(plain.out, trimmed.out);
+    EXPECT_EQ("ballast: trim: 650 turns measured 240 mH: wind 683 turns for 265.3 mH; effective gap 0.0515 in\n",
+              trimmed.err);
 }
 
 TEST(CommandLine, AWriteErrorIsReported) {

@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -26,7 +27,10 @@ constexpr QuantityOption kQuantities[] = {
 constexpr int kQuantityCount = 7;
 
 // getopt_long's codes for the options that have no short form.
-enum : int { kOutside = 1000, kInside, kSweep, kFormat, kHelp, kVersion };
+enum : int {
+    kOutside = 1000, kInside, kSweep, kFlux, kTurns, kBsat, kAwg, kWire, kBuild, kCurrentDensity, kMaxFill,
+    kMeasured, kWound, kFormat, kHelp, kVersion
+};
 
 constexpr option kOptions[] = {
     {"voltage", required_argument, nullptr, 'V'},
@@ -38,6 +42,16 @@ constexpr option kOptions[] = {
     {"permeability", required_argument, nullptr, 'u'},
     {"gap", required_argument, nullptr, 'g'},
     {"sweep", required_argument, nullptr, kSweep},
+    {"flux", required_argument, nullptr, kFlux},
+    {"turns", required_argument, nullptr, kTurns},
+    {"bsat", required_argument, nullptr, kBsat},
+    {"awg", required_argument, nullptr, kAwg},
+    {"wire", required_argument, nullptr, kWire},
+    {"build", required_argument, nullptr, kBuild},
+    {"current-density", required_argument, nullptr, kCurrentDensity},
+    {"max-fill", required_argument, nullptr, kMaxFill},
+    {"measured", required_argument, nullptr, kMeasured},
+    {"wound", required_argument, nullptr, kWound},
     {"format", required_argument, nullptr, kFormat},
     {"help", no_argument, nullptr, kHelp},
     {"version", no_argument, nullptr, kVersion},
@@ -105,10 +119,75 @@ std::string checkDesign(const BallastDesign& d, const std::string (&given)[kQuan
     return "";
 }
 
+// A value of the options that stand beside the design, as given.
+struct Given {
+    const char* text = nullptr;  // nullptr when the option was not given
+    double value = 0;
+};
+
+// The long name of the option whose code is `code`, "--gap" for 'g'.
+std::string longName(int code) {
+    for (const option* o = kOptions; o->name != nullptr; ++o) {
+        if (o->val == code) return std::string("--") + o->name;
+    }
+    return "";
+}
+
+// Reads the value of the option `name` (as given) whose code is `code`; it
+// must be above 0, or at least 0 with `zeroAllowed`.
+std::string readPositive(const std::string& name, int code, UnitKind kind, bool zeroAllowed, Given& given) {
+    given.text = ::optarg;
+    const std::string problem = readQuantity(::optarg, kind, given.value);
+    if (!problem.empty()) return badValue(name, ::optarg, problem);
+    if (zeroAllowed ? !(given.value >= 0) : !(given.value > 0)) {
+        return "option '" + longName(code) + "': " + ::optarg + (zeroAllowed ? " is below 0" : " is not above 0");
+    }
+    return "";
+}
+
+// The wire, the limit of the fill and the trim, from their options.
+std::string readWinding(const Given& awg, const Given& wire, const Given& build, const Given& density,
+                        const Given& maxFill, const Given& measured, const Given& wound,
+                        CommandLineRequest& request) {
+    if (awg.text != nullptr && wire.text != nullptr) return "give --awg or --wire, not both";
+    if (build.text != nullptr && wire.text == nullptr) return "option '--build' goes with --wire";
+    if (density.text != nullptr && (awg.text != nullptr || wire.text != nullptr)) {
+        return "option '--current-density' chooses the gauge, so it goes without --awg and --wire";
+    }
+    WindingRequest& winding = request.winding;
+    if (maxFill.text != nullptr) winding.maxFillPercent = maxFill.value;
+    if (awg.text != nullptr) {
+        if (awg.value != std::floor(awg.value) || awg.value > kThinnestGauge) {
+            return std::string("option '--awg': ") + awg.text + " is not a gauge from 0 to 40";
+        }
+        winding.wanted = true;
+        winding.wire = gaugeWire(static_cast<int>(awg.value));
+    } else if (wire.text != nullptr) {
+        winding.wanted = true;
+        winding.wire = diameterWire(wire.value, build.text != nullptr ? build.value : heavyBuildNear(wire.value));
+    } else if (density.text != nullptr || maxFill.text != nullptr) {
+        // The gauge for the current, at 3 A/mm2 unless told otherwise.
+        const double ampsPerSquareMillimetre = density.text != nullptr ? density.value : 3;
+        const int gauge = thinnestGaugeFor(request.design.I, ampsPerSquareMillimetre);
+        if (gauge < 0) {
+            return "option '--current-density': " + std::string(density.text != nullptr ? density.text : "3") +
+                   " A/mm2 needs a wire thicker than AWG 0";
+        }
+        winding.wanted = true;
+        winding.wire = gaugeWire(gauge);
+    }
+    if ((measured.text != nullptr) != (wound.text != nullptr)) return "options '--measured' and '--wound' go together";
+    if (measured.text != nullptr) {
+        request.trim = {true, measured.value, wound.value, measured.text};
+    }
+    return "";
+}
+
 }  // namespace
 
 std::string readCommandLine(int argc, char** argv, CommandLineRequest& request) {
     std::string given[kQuantityCount];  // each quantity's value as given
+    Given bsat, awg, wire, build, density, maxFill, measured, wound;
     ::opterr = 0;
     ::optind = 1;
     for (;;) {
@@ -131,26 +210,39 @@ std::string readCommandLine(int argc, char** argv, CommandLineRequest& request) 
             given[quantity] = ::optarg;
             continue;
         }
+        std::string problem;
         switch (code) {
-            case 'g': {
-                GapSource gap;
-                gap.text = ::optarg;
-                const std::string problem = readQuantity(::optarg, UnitKind::Length, gap.G);
-                if (!problem.empty()) return badValue(name, ::optarg, problem);
-                if (!(gap.G >= 0)) return "option '--gap': " + gap.text + " is below 0";
-                if (gap.G == 0) gap.G = 0;  // no "-0" in the output
-                request.gaps.push_back(gap);
+            case 'g':
+            case kFlux:
+            case kTurns: {
+                GapSource source;
+                source.kind = code == 'g' ? GapKind::Gap : code == kFlux ? GapKind::Flux : GapKind::Turns;
+                Given value;
+                problem = readPositive(name, code,
+                                       code == 'g' ? UnitKind::Length : code == kFlux ? UnitKind::Flux : UnitKind::None,
+                                       code == 'g', value);
+                source.text = ::optarg;
+                source.value = value.value == 0 ? 0 : value.value;  // no "-0" in the output
+                request.gaps.push_back(source);
                 break;
             }
             case kSweep: {
-                GapSource gap;
-                gap.text = ::optarg;
-                gap.isSweep = true;
-                const std::string problem = readGapSweep(::optarg, gap.sweep);
-                if (!problem.empty()) return "option '--sweep': '" + gap.text + "': " + problem;
-                request.gaps.push_back(gap);
+                GapSource source;
+                source.kind = GapKind::Sweep;
+                source.text = ::optarg;
+                const std::string sweepProblem = readGapSweep(::optarg, source.sweep);
+                if (!sweepProblem.empty()) return "option '--sweep': '" + source.text + "': " + sweepProblem;
+                request.gaps.push_back(source);
                 break;
             }
+            case kBsat: problem = readPositive(name, code, UnitKind::Flux, false, bsat); break;
+            case kAwg: problem = readPositive(name, code, UnitKind::None, true, awg); break;
+            case kWire: problem = readPositive(name, code, UnitKind::Length, false, wire); break;
+            case kBuild: problem = readPositive(name, code, UnitKind::Length, true, build); break;
+            case kCurrentDensity: problem = readPositive(name, code, UnitKind::None, false, density); break;
+            case kMaxFill: problem = readPositive(name, code, UnitKind::None, false, maxFill); break;
+            case kMeasured: problem = readPositive(name, code, UnitKind::Inductance, false, measured); break;
+            case kWound: problem = readPositive(name, code, UnitKind::None, false, wound); break;
             case kFormat: {
                 const std::string_view format(::optarg);
                 if (format == "table") {
@@ -168,6 +260,7 @@ std::string readCommandLine(int argc, char** argv, CommandLineRequest& request) 
             case kVersion: request.version = true; break;
             default: return unknownOption(argument);
         }
+        if (!problem.empty()) return problem;
     }
     if (::optind < argc) return std::string("unexpected operand '") + argv[::optind] + "'";
     if (request.help || request.version) return "";
@@ -179,8 +272,26 @@ std::string readCommandLine(int argc, char** argv, CommandLineRequest& request) 
     if (!missing.empty()) return "the design needs " + missing;
     const std::string broken = checkDesign(request.design, given);
     if (!broken.empty()) return broken;
-    if (request.gaps.empty()) return "no gap to try: give --gap or --sweep";
     request.design.D = computeMeanDiameter(request.design.Din, request.design.Dout);
+    request.withBsat = bsat.text != nullptr;
+    request.Bsat = bsat.value;
+    const std::string windingProblem = readWinding(awg, wire, build, density, maxFill, measured, wound, request);
+    if (!windingProblem.empty()) return windingProblem;
+    if (request.gaps.empty() && !request.trim.wanted) {
+        return "no gap to try: give --gap, --sweep, --flux or --turns";
+    }
+    // With a permeability of 1 the gap changes nothing, so none can be solved for.
+    if (request.design.ur == 1) {
+        for (const GapSource& source : request.gaps) {
+            if (source.kind == GapKind::Flux || source.kind == GapKind::Turns) {
+                return std::string("option '--") + (source.kind == GapKind::Flux ? "flux" : "turns") + "' " +
+                       source.text + ": with a permeability of 1 the gap changes nothing";
+            }
+        }
+        if (request.trim.wanted) {
+            return "option '--measured': with a permeability of 1 no gap follows from a measurement";
+        }
+    }
     return "";
 }
 

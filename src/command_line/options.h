@@ -1,6 +1,8 @@
 // The command line's options, read into the design they describe, the gaps
-// to try and the form of the output. Units are the model's: volts, amperes,
-// hertz, inches and square inches.
+// to try (given, swept, or solved for a flux density or a number of turns),
+// the questions asked of each trial (saturation, the winding), a trim from a
+// measurement, and the form of the output. Units are the model's: volts,
+// amperes, hertz, inches, square inches, gauss and millihenries.
 #pragma once
 
 #include <string>
@@ -8,17 +10,35 @@
 
 #include "command_line/gap_sweep.h"
 #include "design/design.h"
+#include "winding/wire.h"
 
 namespace ballast {
 
 enum class OutputFormat { Table, Csv, Json };
 
-// One --gap or --sweep, in the order given.
+enum class GapKind { Gap, Sweep, Flux, Turns };
+
+// One --gap, --sweep, --flux or --turns, in the order given.
 struct GapSource {
+    GapKind kind = GapKind::Gap;
     std::string text;    // the value as given
-    double G = 0;        // a single gap, inches
-    bool isSweep = false;
+    double value = 0;    // the gap (inches), the flux (gauss) or the turns
     GapSweep sweep;
+};
+
+// The wire each trial is wound with, when one is asked for.
+struct WindingRequest {
+    bool wanted = false;
+    Wire wire{};
+    double maxFillPercent = 40;
+};
+
+// A trial winding and what it measured.
+struct TrimRequest {
+    bool wanted = false;
+    double measuredMillihenries = 0;
+    double wound = 0;
+    std::string measuredText;  // as given, for messages
 };
 
 struct CommandLineRequest {
@@ -26,6 +46,10 @@ struct CommandLineRequest {
     bool version = false;
     BallastDesign design;  // the seven entered quantities and D
     std::vector<GapSource> gaps;
+    bool withBsat = false;
+    double Bsat = 0;  // saturation flux density, gauss
+    WindingRequest winding;
+    TrimRequest trim;
     OutputFormat format = OutputFormat::Table;
 };
 

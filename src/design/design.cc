@@ -6,9 +6,10 @@ namespace ballast {
 
 double computeMeanDiameter(double Din, double Dout) { return (Din + Dout) / 2.0; }
 
+double computeInductance(double V, double I, double freq) { return (V / I) / (TWO_PI * freq); }
+
 void computeTrial(BallastDesign& d) {
-    // The inductance whose reactance at the line frequency is V / I.
-    d.L = (d.V / d.I) / (TWO_PI * d.freq);
+    d.L = computeInductance(d.V, d.I, d.freq);
     // Turns for that inductance: the mean path PI * D around the toroid plus the
     // gap, which takes the place of (ur - 1) times its length of core.
     d.N = std::sqrt(((PI * d.D) + ((d.ur - 1) * d.G)) * d.L / ((d.ur * d.A) * uo));

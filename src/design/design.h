@@ -46,6 +46,10 @@ struct BallastDesign {
 // The mean diameter (Din + Dout) / 2 of the toroid, in inches.
 double computeMeanDiameter(double Din, double Dout);
 
+// The inductance (henries) whose reactance at `freq` is V / I: the first
+// step of a trial, which does not depend on the gap.
+double computeInductance(double V, double I, double freq);
+
 // Computes one trial from V, I, freq, A, ur, D and G and stores L, N, VT and B
 // in `design`, in that order. Nothing is validated: a zero current or
 // frequency gives infinities, a negative radicand NaN, and they flow on.
