@@ -1,9 +1,11 @@
 #include "command_line/trial_rows.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -21,11 +23,22 @@ void appendShortest(std::string& out, double value) {
     out.append(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
 }
 
-// A csv field: the shortest text, or nothing for a value that is not there.
-void appendCsvNumber(std::string& out, double value) {
-    out += ',';
-    if (!std::isnan(value)) appendShortest(out, value);
-}
+// A csv row built in place: each field is converted straight into the line,
+// which is appended to the output in one piece.
+struct CsvLine {
+    char text[640];  // room for 18 fields of at most 32 characters
+    char* end = text;
+
+    void number(double value) { end = std::to_chars(end, text + sizeof text, value).ptr; }
+    // A later field: a comma, then the shortest text, or nothing for a value
+    // that is not there.
+    void field(double value) {
+        *end++ = ',';
+        if (!std::isnan(value)) number(value);
+    }
+    void field(bool value) { append(value ? ",true" : ",false"); }
+    void append(std::string_view piece) { end = std::copy(piece.begin(), piece.end(), end); }
+};
 
 double percentOfBsat(const TrialRows& rows, const BallastDesign& d) { return 100 * d.B / rows.Bsat; }
 bool saturates(const TrialRows& rows, const BallastDesign& d) { return d.B >= rows.Bsat; }
@@ -64,14 +77,14 @@ void appendTableRow(std::string& out, const TrialRows& rows, const BallastDesign
 
 // The shortest text of the inductance, which is the same in every row: worked
 // out once for each new value rather than once a row.
-void appendInductance(std::string& out, TrialRows& rows, double millihenries) {
+const std::string& inductanceText(TrialRows& rows, double millihenries) {
     if (rows.inductanceText.empty() ||
         std::bit_cast<std::uint64_t>(rows.inductanceShown) != std::bit_cast<std::uint64_t>(millihenries)) {
         rows.inductanceShown = millihenries;
         rows.inductanceText.clear();
         appendShortest(rows.inductanceText, millihenries);
     }
-    out += rows.inductanceText;
+    return rows.inductanceText;
 }
 
 void appendCsvHeader(std::string& out, const TrialRows& rows) {
@@ -85,33 +98,34 @@ void appendCsvHeader(std::string& out, const TrialRows& rows) {
 }
 
 void appendCsvRow(std::string& out, TrialRows& rows, const BallastDesign& d) {
-    appendShortest(out, d.G);
-    out += ',';
-    appendShortest(out, kMillimetresPerInch * d.G);
-    out += ',';
-    appendInductance(out, rows, MILLIHENRIES_PER_HENRY * d.L);
-    appendCsvNumber(out, d.N);
-    appendCsvNumber(out, d.VT);
-    appendCsvNumber(out, d.B);
+    CsvLine line;
+    line.number(d.G);
+    line.field(kMillimetresPerInch * d.G);
+    line.append(",");
+    line.append(inductanceText(rows, MILLIHENRIES_PER_HENRY * d.L));
+    line.field(d.N);
+    line.field(d.VT);
+    line.field(d.B);
     if (rows.withBsat) {
-        appendCsvNumber(out, percentOfBsat(rows, d));
-        out += saturates(rows, d) ? ",true" : ",false";
+        line.field(percentOfBsat(rows, d));
+        line.field(saturates(rows, d));
     }
     if (rows.winding.wanted) {
         const Wire& wire = rows.winding.wire;
         const Winding w = computeWinding(d, wire, rows.winding.maxFillPercent);
-        appendCsvNumber(out, wire.awg < 0 ? std::nan("") : static_cast<double>(wire.awg));
-        appendCsvNumber(out, wire.insulated);
-        appendCsvNumber(out, w.turnsWound);
-        appendCsvNumber(out, w.layers == 0 ? std::nan("") : static_cast<double>(w.layers));
-        appendCsvNumber(out, w.fillPercent);
-        out += w.fits ? ",true" : ",false";
-        appendCsvNumber(out, w.lengthFeet);
-        appendCsvNumber(out, w.resistance);
-        appendCsvNumber(out, w.copperLoss);
-        appendCsvNumber(out, w.voltageDrop);
+        line.field(wire.awg < 0 ? std::nan("") : static_cast<double>(wire.awg));
+        line.field(wire.insulated);
+        line.field(w.turnsWound);
+        line.field(w.layers == 0 ? std::nan("") : static_cast<double>(w.layers));
+        line.field(w.fillPercent);
+        line.field(w.fits);
+        line.field(w.lengthFeet);
+        line.field(w.resistance);
+        line.field(w.copperLoss);
+        line.field(w.voltageDrop);
     }
-    out += "\r\n";
+    line.append("\r\n");
+    out.append(line.text, static_cast<std::size_t>(line.end - line.text));
 }
 
 nlohmann::ordered_json jsonInputs(const TrialRows& rows, const BallastDesign& d) {
