@@ -17,6 +17,7 @@ runs=5
 
 [ -x "$program" ] || { echo "batch_bench: no program at $program (build it first)" >&2; exit 2; }
 [ -x /usr/bin/time ] || { echo "batch_bench: /usr/bin/time is needed (Debian package time)" >&2; exit 2; }
+source "$(dirname "$0")/measure.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 program=$(realpath "$program")
@@ -29,20 +30,6 @@ for trials in "${counts[@]}"; do
         awk -v n="$trials" 'BEGIN { for (i = 1; i < n; i++) printf "%.4f\n1\n", 0.01 + (i % 997) * 0.0003; print "0.1"; print "0" }'
     } > "$answers"
 
-    best=""
-    times=()
-    peak=0
-    for ((r = 0; r < runs; r++)); do
-        start=$(date +%s%N)
-        (cd "$work" && /usr/bin/time -f '%M' -o "$work/rss" "$program" < "$answers" | cat > /dev/null)
-        end=$(date +%s%N)
-        ns=$(( (end - start) / trials ))
-        times+=("$ns")
-        rss=$(tail -n 1 "$work/rss")
-        (( rss > peak )) && peak=$rss
-        if [ -z "$best" ] || (( ns < best )); then best=$ns; fi
-    done
-    median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")
-    printf 'trials %9d: %5d ns per trial (best of %d), %5d ns median, peak memory %6d KiB\n' \
-        "$trials" "$best" "$runs" "$median" "$peak"
+    one_run() { (cd "$work" && /usr/bin/time -f '%M' -o "$work/rss" "$program" < "$answers" | cat > /dev/null); }
+    measure trial "$trials" "$runs"
 done

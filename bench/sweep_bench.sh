@@ -17,29 +17,18 @@ runs=5
 
 [ -x "$program" ] || { echo "sweep_bench: no program at $program (build it first)" >&2; exit 2; }
 [ -x /usr/bin/time ] || { echo "sweep_bench: /usr/bin/time is needed (Debian package time)" >&2; exit 2; }
+source "$(dirname "$0")/measure.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 for rows in "${counts[@]}"; do
     # Gaps 0.000001 in apart from 0.000001 in on, `rows` of them.
     sweep="0.000001:$(awk -v n="$rows" 'BEGIN { printf "%.6f", n / 1000000 }'):0.000001"
-    best=""
-    times=()
-    peak=0
-    for ((r = 0; r < runs; r++)); do
-        start=$(date +%s%N)
+    one_run() {
         /usr/bin/time -f '%M' -o "$work/rss" "$program" -V 120 -I 1.2 -f 60 --outside 4 --inside 2 -A 1 -u 2000 \
             --sweep="$sweep" --format=csv | wc -l > "$work/lines"
-        end=$(date +%s%N)
-        got=$(( $(cat "$work/lines") - 1 ))
+        local got=$(( $(cat "$work/lines") - 1 ))
         [ "$got" -eq "$rows" ] || { echo "sweep_bench: $got rows, not $rows" >&2; exit 1; }
-        ns=$(( (end - start) / rows ))
-        times+=("$ns")
-        rss=$(tail -n 1 "$work/rss")
-        (( rss > peak )) && peak=$rss
-        if [ -z "$best" ] || (( ns < best )); then best=$ns; fi
-    done
-    median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")
-    printf 'rows %9d: %5d ns per row (best of %d), %5d ns median, peak memory %6d KiB\n' \
-        "$rows" "$best" "$runs" "$median" "$peak"
+    }
+    measure row "$rows" "$runs"
 done
