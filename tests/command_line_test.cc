@@ -248,7 +248,7 @@ TEST(CommandLine, SolvedGapsSaturationWindingAndTrimInJson) {
 TEST(CommandLine, CsvRowsStayTheSameAndTheTrimGoesToStandardError) {
     TempFolder folder;
     const ProgramRun plain = runWith(folder, exampleWith({"-g", "0.05", "--format=csv"}));
-    const ProgramRun trimmed = runWith(folder, exampleWith({"-g", "0.05", "--format=csv", "--measured=240", "--wound=650"}));
+    const ProgramRun trimmed = runWith(folder, exampleWith({"-g", "0.05", "--format=csv", "--measured=0.24H", "--wound=650"}));
     EXPECT_EQ(0, trimmed.exitStatus);
     EXPECT_EQ(plain.out, trimmed.out);
     EXPECT_EQ("ballast: trim: 650 turns measured 240 mH: wind 683 turns for 265.3 mH; effective gap 0.0515 in\n",

@@ -134,7 +134,8 @@ void writeRows(Console& console, const CommandLineRequest& request) {
     TrimResult trim{};
     if (request.trim.wanted) {
         const double L = computeInductance(design.V, design.I, design.freq);
-        trim = {&request.trim, trimFromMeasurement(request.design, request.trim.wound, request.trim.measuredMillihenries / MILLIHENRIES_PER_HENRY),
+        const double measuredHenries = request.trim.measuredMillihenries / MILLIHENRIES_PER_HENRY;
+        trim = {&request.trim, trimFromMeasurement(request.design, request.trim.wound, measuredHenries),
                 MILLIHENRIES_PER_HENRY * L};
         if (trim.trim.effectiveGap < 0) {
             writeMessage(console,
@@ -143,10 +144,7 @@ void writeRows(Console& console, const CommandLineRequest& request) {
                          request.trim.measuredText.c_str());
         }
         if (request.format == OutputFormat::Csv) {
-            writeMessage(console, "trim: %s turns measured %s mH: wind %s turns for %s mH; effective gap %s in",
-                         formatFixed(request.trim.wound, 0, 0).c_str(), request.trim.measuredText.c_str(),
-                         formatFixed(trim.trim.turns, 0, 0).c_str(), formatFixed(trim.requiredMillihenries, 0, 1).c_str(),
-                         formatFixed(trim.trim.effectiveGap, 0, 4).c_str());
+            writeMessage(console, "trim: %s", trimSummary(trim).c_str());
         }
     }
     appendRowsFooter(text, rows, request.trim.wanted ? &trim : nullptr);

@@ -145,10 +145,9 @@ std::string readPositive(const std::string& name, int code, UnitKind kind, bool 
     return "";
 }
 
-// The wire, the limit of the fill and the trim, from their options.
+// The wire and the limit of the fill, from their options.
 std::string readWinding(const Given& awg, const Given& wire, const Given& build, const Given& density,
-                        const Given& maxFill, const Given& measured, const Given& wound,
-                        CommandLineRequest& request) {
+                        const Given& maxFill, CommandLineRequest& request) {
     if (awg.text != nullptr && wire.text != nullptr) return "give --awg or --wire, not both";
     if (build.text != nullptr && wire.text == nullptr) return "option '--build' goes with --wire";
     if (density.text != nullptr && (awg.text != nullptr || wire.text != nullptr)) {
@@ -175,10 +174,6 @@ std::string readWinding(const Given& awg, const Given& wire, const Given& build,
         }
         winding.wanted = true;
         winding.wire = gaugeWire(gauge);
-    }
-    if ((measured.text != nullptr) != (wound.text != nullptr)) return "options '--measured' and '--wound' go together";
-    if (measured.text != nullptr) {
-        request.trim = {true, measured.value, wound.value, measured.text};
     }
     return "";
 }
@@ -275,8 +270,10 @@ std::string readCommandLine(int argc, char** argv, CommandLineRequest& request) 
     request.design.D = computeMeanDiameter(request.design.Din, request.design.Dout);
     request.withBsat = bsat.text != nullptr;
     request.Bsat = bsat.value;
-    const std::string windingProblem = readWinding(awg, wire, build, density, maxFill, measured, wound, request);
+    const std::string windingProblem = readWinding(awg, wire, build, density, maxFill, request);
     if (!windingProblem.empty()) return windingProblem;
+    if ((measured.text != nullptr) != (wound.text != nullptr)) return "options '--measured' and '--wound' go together";
+    if (measured.text != nullptr) request.trim = {true, measured.value, wound.value, measured.text};
     if (request.gaps.empty() && !request.trim.wanted) {
         return "no gap to try: give --gap, --sweep, --flux or --turns";
     }

@@ -239,6 +239,21 @@ void appendWindingRow(std::string& out, const TrialRows& rows, const BallastDesi
     out += '\n';
 }
 
+std::string trimSummary(const TrimResult& t) {
+    std::string line;
+    appendShortest(line, t.request->wound);
+    line += " turns measured ";
+    appendShortest(line, t.request->measuredMillihenries);
+    line += " mH: wind ";
+    appendFixed(line, t.trim.turns, 0, 0);
+    line += " turns for ";
+    appendFixed(line, t.requiredMillihenries, 0, 1);
+    line += " mH; effective gap ";
+    appendFixed(line, t.trim.effectiveGap, 0, 4);
+    line += " in";
+    return line;
+}
+
 void appendRowsFooter(std::string& out, const TrialRows& rows, const TrimResult* trim) {
     if (rows.format == OutputFormat::Table && trim != nullptr) appendTableTrim(out, *trim);
     if (rows.format != OutputFormat::Json) return;

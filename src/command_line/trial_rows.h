@@ -47,6 +47,10 @@ struct TrimResult {
     double requiredMillihenries;
 };
 
+// The trim in one line: "650 turns measured 240 mH: wind 683 turns for
+// 265.3 mH; effective gap 0.0515 in".
+std::string trimSummary(const TrimResult& trim);
+
 // Appends what stands after the last row: in a table and in json the trim,
 // when there is one (`trim` may be nullptr).
 void appendRowsFooter(std::string& out, const TrialRows& rows, const TrimResult* trim);
