@@ -58,6 +58,13 @@ constexpr const char* kUsage =
     "Exit status: 0 when every row was written, 1 when standard output failed or\n"
     "--turns asks fewer turns than the core needs, 2 when the command line is wrong.\n";
 
+// The trial of `design` with no gap.
+BallastDesign trialWithNoGap(BallastDesign design) {
+    design.G = 0;
+    computeTrial(design);
+    return design;
+}
+
 // Calls `row` with the gap of every row, in the order the options gave them:
 // the gaps given, the sweeps' gaps, and the gaps solved for a flux density or
 // a number of turns. A flux density that even no gap keeps the flux below
@@ -80,11 +87,8 @@ void forEachGap(Console& console, const CommandLineRequest& request, bool tell, 
                     break;
                 }
                 if (tell) {
-                    BallastDesign noGap = request.design;
-                    noGap.G = 0;
-                    computeTrial(noGap);
                     writeMessage(console, "--flux %s: with no gap the peak flux density is only %s gauss",
-                                 source.text.c_str(), formatFixed(noGap.B, 0, 0).c_str());
+                                 source.text.c_str(), formatFixed(trialWithNoGap(request.design).B, 0, 0).c_str());
                 }
                 row(0.0);
                 break;
@@ -98,10 +102,8 @@ void forEachGap(Console& console, const CommandLineRequest& request, bool tell, 
 std::string turnsBelowTheLeast(const CommandLineRequest& request) {
     for (const GapSource& source : request.gaps) {
         if (source.kind != GapKind::Turns || gapForTurns(request.design, source.value) >= 0) continue;
-        BallastDesign noGap = request.design;
-        noGap.G = 0;
-        computeTrial(noGap);
-        return "--turns " + source.text + ": fewer than the " + formatFixed(std::ceil(noGap.N), 0, 0) +
+        return "--turns " + source.text + ": fewer than the " +
+               formatFixed(std::ceil(trialWithNoGap(request.design).N), 0, 0) +
                " turns the core needs with no gap";
     }
     return "";
@@ -114,22 +116,20 @@ void writeRows(Console& console, const CommandLineRequest& request) {
     TrialRows rows = trialRowsFor(request);
     std::string text;
     appendRowsHeader(text, rows, design);
-    forEachGap(console, request, true, [&](double gap) {
-        design.G = gap;
-        computeTrial(design);
-        appendTrialRow(text, rows, design);
-        writeText(console, text);
-        text.clear();
-    });
-    if (request.format == OutputFormat::Table && request.winding.wanted) {
-        appendWindingHeader(text);
-        forEachGap(console, request, false, [&](double gap) {
+    // Each row is the trial at its gap, appended by `append` and written out.
+    auto writeEachRow = [&](bool tell, auto append) {
+        forEachGap(console, request, tell, [&](double gap) {
             design.G = gap;
             computeTrial(design);
-            appendWindingRow(text, rows, design);
+            append();
             writeText(console, text);
             text.clear();
         });
+    };
+    writeEachRow(true, [&] { appendTrialRow(text, rows, design); });
+    if (request.format == OutputFormat::Table && request.winding.wanted) {
+        appendWindingHeader(text);
+        writeEachRow(false, [&] { appendWindingRow(text, rows, design); });
     }
     TrimResult trim{};
     if (request.trim.wanted) {
